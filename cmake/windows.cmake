@@ -1,0 +1,44 @@
+# Windows build: the whole program and its tests (run under Wine by ctest when cross-compiling).
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+if(NOT MSVC)
+  add_link_options(-static)
+endif()
+
+file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS framework/*.cpp)
+add_library(framework STATIC ${FRAMEWORK_SOURCES})
+target_include_directories(framework PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(framework PUBLIC comctl32 comdlg32 shell32 ole32 oleaut32 gdi32 user32)
+
+file(GLOB COPY_SOURCES CONFIGURE_DEPENDS copy/*.cpp)
+add_library(copy STATIC ${COPY_SOURCES})
+target_link_libraries(copy PUBLIC plan)
+
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS app/*.cpp ui/*.cpp)
+list(FILTER APP_SOURCES EXCLUDE REGEX "app/WinMain\\.cpp$")
+add_library(sheafkeeper_ui STATIC ${APP_SOURCES})
+target_link_libraries(sheafkeeper_ui PUBLIC framework copy plan)
+
+set(SHEAF_RESOURCES ${CMAKE_SOURCE_DIR}/res/Sheafkeeper.rc)
+add_executable(Sheafkeeper WIN32 app/WinMain.cpp ${SHEAF_RESOURCES})
+target_link_libraries(Sheafkeeper PRIVATE sheafkeeper_ui)
+
+if(SHEAF_WITH_TESTS)
+  # One test program per folder; each links the resources so that dialogs can be created.
+  function(sheaf_win_tests name)
+    file(GLOB sources CONFIGURE_DEPENDS ${ARGN})
+    add_executable(${name} ${sources} tests/WinTestMain.cpp ${SHEAF_RESOURCES})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE sheafkeeper_ui gtest)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT 120)
+  endfunction()
+  sheaf_win_tests(win_plan_tests tests/plan/*.cpp tests/plan/win/*.cpp)
+  sheaf_win_tests(win_framework_tests tests/framework/*.cpp)
+  sheaf_win_tests(win_copy_tests tests/copy/*.cpp)
+  sheaf_win_tests(win_app_tests tests/app/*.cpp)
+  sheaf_win_tests(win_ui_tests tests/ui/*.cpp)
+endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()

@@ -1,0 +1,1 @@
+#include "copy/TreeCopy.h"

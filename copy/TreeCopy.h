@@ -1,0 +1,24 @@
+#pragma once
+// Counting and copying one source path (a file, or a folder with everything below it)
+// into a destination folder, skipping excluded names. Paths are Shift-JIS byte strings
+// and may use "/" or "\\" as separators.
+#include <string>
+#include <vector>
+
+// Called after each copied file with the caller's context and the file's bare name.
+typedef void (*CopyProgressFn)(void* context, const char* fileName);
+
+// The number of files that CopyTree would copy for sourcePath; exclusions may be null.
+int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions);
+
+// Copies sourcePath into destinationFolder. Returns 1 when the source was copied
+// completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure.
+int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
+             const std::vector<std::string>* exclusions, const int* abortFlag,
+             CopyProgressFn callback, void* context);
+
+// Creates folderPath and any missing ancestors; 1 when an entry of that name exists afterwards.
+int MakeFolderPath(const std::string& folderPath);
+
+// 1 when name equals an entry of exclusions, folding only the ASCII letters.
+int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& name);

@@ -1,0 +1,91 @@
+#include "plan/ShiftJis.h"
+
+#include <cstring>
+
+namespace sjis {
+
+bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0;
+}
+
+std::size_t CharLength(const std::string& text, std::size_t pos) {
+  return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+}
+
+std::size_t FindChar(const std::string& text, char ch, std::size_t pos) {
+  return Find(text, std::string(1, ch), pos);
+}
+
+std::size_t FindLastChar(const std::string& text, char ch) {
+  std::size_t found = std::string::npos;
+  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+    if (text[i] == ch) found = i;
+  }
+  return found;
+}
+
+std::size_t Find(const std::string& text, const std::string& needle, std::size_t pos) {
+  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+    if (i >= pos && text.compare(i, needle.size(), needle) == 0) return i;
+  }
+  return needle.empty() && pos <= text.size() ? pos : std::string::npos;
+}
+
+bool ContainsAnyChar(const std::string& text, const std::string& set) {
+  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+    if (set.find(text[i]) != std::string::npos) return true;
+  }
+  return false;
+}
+
+namespace {
+bool EndsWithSingleByteBackslash(const char* path, std::size_t length) {
+  std::size_t last = length;
+  for (std::size_t i = 0; i < length;) {
+    last = i;
+    i += IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < length ? 2 : 1;
+  }
+  return last < length && path[last] == '\\';
+}
+}  // namespace
+
+void AppendTrailingBackslash(std::string& path) {
+  if (!EndsWithSingleByteBackslash(path.data(), path.size())) path += '\\';
+}
+
+void AppendTrailingBackslash(char* path) {
+  std::size_t length = std::strlen(path);
+  if (!EndsWithSingleByteBackslash(path, length)) {
+    path[length] = '\\';
+    path[length + 1] = '\0';
+  }
+}
+
+bool EqualsNoCaseAscii(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i] >= 'A' && a[i] <= 'Z' ? a[i] - 'A' + 'a' : a[i];
+    char y = b[i] >= 'A' && b[i] <= 'Z' ? b[i] - 'A' + 'a' : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+namespace {
+bool IsWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+}  // namespace
+
+std::string Trim(const std::string& text) {
+  std::size_t begin = std::string::npos;
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+    if (IsWhiteSpace(text[i])) continue;
+    if (begin == std::string::npos) begin = i;
+    end = i + CharLength(text, i);
+  }
+  return begin == std::string::npos ? std::string() : text.substr(begin, end - begin);
+}
+
+}  // namespace sjis

@@ -1,0 +1,41 @@
+#pragma once
+// Byte-string helpers for text in code page 932 (Shift-JIS). A byte from 0x81 to 0x9F
+// or from 0xE0 to 0xFF starts a two-byte character whose second byte may equal an
+// ASCII code such as '\\' or '|', so every single-character search steps by characters.
+#include <cstddef>
+#include <string>
+
+namespace sjis {
+
+bool IsLeadByte(unsigned char byte);
+
+// Length in bytes of the character that starts at text[pos]; a lead byte at the
+// end of the text counts as a character of its own.
+std::size_t CharLength(const std::string& text, std::size_t pos);
+
+// Position of the first character equal to ch at or after pos, or npos.
+std::size_t FindChar(const std::string& text, char ch, std::size_t pos = 0);
+
+// Position of the last character equal to ch, or npos.
+std::size_t FindLastChar(const std::string& text, char ch);
+
+// Position of the first occurrence of needle at or after pos that starts at a
+// character boundary, or npos.
+std::size_t Find(const std::string& text, const std::string& needle, std::size_t pos = 0);
+
+// True when any character of text is one of the single-byte characters in set.
+bool ContainsAnyChar(const std::string& text, const std::string& set);
+
+// Appends "\\" unless the last character is the single byte '\\'; "" becomes "\\".
+void AppendTrailingBackslash(std::string& path);
+
+// The same for a zero-terminated buffer; the caller leaves room for two more bytes.
+void AppendTrailingBackslash(char* path);
+
+// Byte-wise equality with only the ASCII letters A to Z folded onto a to z.
+bool EqualsNoCaseAscii(const std::string& a, const std::string& b);
+
+// Removes space, tab, LF, VT, FF and CR from both ends, stepping by characters.
+std::string Trim(const std::string& text);
+
+}  // namespace sjis
