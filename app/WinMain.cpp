@@ -1,3 +1,9 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/SheafkeeperApp.h"
+
+namespace {
+CSheafkeeperApp theApp;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return theApp.Run(); }

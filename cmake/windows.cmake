@@ -1,13 +1,18 @@
 # Windows build: the whole program and its tests (run under Wine by ctest when cross-compiling).
+enable_language(RC)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-if(NOT MSVC)
+# Sources are UTF-8; the program's strings are Shift-JIS bytes, as the ANSI APIs want them.
+if(MSVC)
+  add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:/source-charset:utf-8;/execution-charset:.932>")
+else()
+  add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8;-fexec-charset=CP932>")
   add_link_options(-static)
 endif()
 
 file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS framework/*.cpp)
 add_library(framework STATIC ${FRAMEWORK_SOURCES})
 target_include_directories(framework PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(framework PUBLIC comctl32 comdlg32 shell32 ole32 oleaut32 gdi32 user32)
+target_link_libraries(framework PUBLIC shlwapi comctl32 comdlg32 shell32 ole32 oleaut32 gdi32 user32)
 
 file(GLOB COPY_SOURCES CONFIGURE_DEPENDS copy/*.cpp)
 add_library(copy STATIC ${COPY_SOURCES})

@@ -1,0 +1,20 @@
+#pragma once
+// The settings file "Sheafkeeper.ini" in the working folder: four sizes in pixels.
+
+constexpr char kSettingsFileName[] = "Sheafkeeper.ini";
+constexpr char kSettingsSection[] = "SHEAFKEEPER";
+
+struct Setting {
+  const char* key;
+  int defaultValue;
+};
+
+constexpr Setting kDesPaneWidth{"LX", 300};   // outer width of the destination folder pane
+constexpr Setting kSrcPaneHeight{"RY", 225};  // outer height of the source list pane
+constexpr Setting kWindowWidth{"CX", 600};    // outer width of the main window
+constexpr Setting kWindowHeight{"CY", 450};   // outer height of the main window
+
+// The stored value, or the default when the file, the section or the key is missing.
+int ReadSetting(const Setting& setting);
+// Stores value; a failure to write is ignored.
+void WriteSetting(const Setting& setting, int value);

@@ -1,0 +1,190 @@
+#include "framework/Dialog.h"
+
+#include "framework/Application.h"
+
+namespace {
+
+const char kDialogProperty[] = "Sheafkeeper.CDialog";
+
+// Messages whose result a dialog procedure returns directly instead of through DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT message) {
+  return message == WM_QUERYDRAGICON || message == WM_COMPAREITEM || message == WM_VKEYTOITEM ||
+         message == WM_CHARTOITEM || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT templateId, HWND parent) : m_hParent(parent), m_nTemplateId(templateId) {}
+
+CDialog::~CDialog() { DestroyWindow(); }
+
+CDialog* CDialog::FromHandle(HWND hWnd) {
+  return hWnd ? static_cast<CDialog*>(::GetPropA(hWnd, kDialogProperty)) : nullptr;
+}
+
+bool CDialog::Create(HWND parent) {
+  m_hParent = parent;
+  return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplateId), parent,
+                              DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
+  HWND owner = m_hParent;
+  if (!owner && CWinApp::Current() && CWinApp::Current()->m_pMainWnd != this) {
+    owner = CWinApp::Current()->GetMainWindow();
+  }
+  if (owner) owner = ::GetAncestor(owner, GA_ROOT);
+  m_bEndRequested = false;
+  m_nModalResult = IDCANCEL;
+  if (!::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplateId), owner, DialogProc,
+                            reinterpret_cast<LPARAM>(this))) {
+    return -1;
+  }
+  bool ownerDisabled = owner && ::IsWindowEnabled(owner) && ::EnableWindow(owner, FALSE) == 0;
+  ShowWindow(SW_SHOW);
+
+  m_bInModalLoop = true;
+  MSG msg;
+  while (m_hWnd && !m_bEndRequested) {
+    BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (got < 0) break;
+    if (PreTranslateChain(msg) || (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg))) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  m_bInModalLoop = false;
+
+  if (ownerDisabled) {
+    ::EnableWindow(owner, TRUE);
+    ::SetActiveWindow(owner);
+  }
+  if (m_hWnd) {
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  DestroyWindow();
+  return m_nModalResult;
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+  m_nModalResult = result;
+  if (m_bInModalLoop) {
+    m_bEndRequested = true;
+    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wakes the modal loop
+  } else {
+    DestroyWindow();
+  }
+}
+
+void CDialog::DestroyWindow() {
+  if (m_hWnd) ::DestroyWindow(m_hWnd);
+}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+  if (!m_hWnd) return false;
+  CDataExchange dx(m_hWnd, saveAndValidate);
+  DoDataExchange(dx);
+  return true;
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(false);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+bool CDialog::PreTranslateChain(MSG& msg) {
+  for (HWND hWnd = msg.hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+    CDialog* dialog = FromHandle(hWnd);
+    if (dialog && dialog->PreTranslateMessage(msg)) return true;
+    if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return false;
+}
+
+void CDialog::CenterOnOwner() const {
+  RECT area{};
+  HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+  if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+    ::GetWindowRect(owner, &area);
+  } else {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info);
+    area = info.rcWork;
+  }
+  RECT rect = GetWindowRect();
+  SetPosition(area.left + (RectWidth(area) - RectWidth(rect)) / 2,
+              area.top + (RectHeight(area) - RectHeight(rect)) / 2);
+}
+
+const CDialog::MessageEntry* CDialog::FindEntry(UINT message, WPARAM wParam, LPARAM lParam) const {
+  MessageTable table = GetMessageTable();
+  for (std::size_t i = 0; i < table.count; ++i) {
+    const MessageEntry& entry = table.entries[i];
+    if (entry.message != message) continue;
+    if (message == WM_COMMAND && (entry.code != HIWORD(wParam) || entry.id != LOWORD(wParam))) continue;
+    if (message == WM_NOTIFY) {
+      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (entry.code != header->code || entry.id != header->idFrom) continue;
+    }
+    return &entry;
+  }
+  return nullptr;
+}
+
+INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    BOOL focusDefault = OnInitDialog();
+    if (m_hWnd && !(::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_CHILD)) CenterOnOwner();
+    return focusDefault;
+  }
+  if (const MessageEntry* entry = FindEntry(message, wParam, lParam)) {
+    bool handled = true;
+    LRESULT result = (this->*entry->handler)(wParam, lParam, handled);
+    if (!handled) return FALSE;
+    if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
+    if (m_hWnd) ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
+  }
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
+    OnOK();
+    return TRUE;
+  }
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) {
+    OnCancel();
+    return TRUE;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CDialog* dialog = FromHandle(hWnd);
+  if (message == WM_INITDIALOG) {
+    dialog = reinterpret_cast<CDialog*>(lParam);
+    ::SetPropA(hWnd, kDialogProperty, dialog);
+    dialog->m_hWnd = hWnd;
+  }
+  if (!dialog) return FALSE;
+  INT_PTR result = FALSE;
+  try {
+    result = dialog->Dispatch(message, wParam, lParam);
+  } catch (...) {
+    result = FALSE;  // no exception may leave a window procedure
+  }
+  if (message == WM_NCDESTROY) {
+    ::RemovePropA(hWnd, kDialogProperty);
+    dialog->m_hWnd = nullptr;
+    dialog->OnWindowGone();
+  }
+  return result;
+}

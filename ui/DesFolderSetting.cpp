@@ -1,0 +1,102 @@
+#include "ui/DesFolderSetting.h"
+
+#include "plan/DateName.h"
+#include "res/resource.h"
+#include "ui/Colours.h"
+#include "ui/SheafkeeperDlg.h"
+
+namespace {
+const int kClosedFolderImage = 0;
+const int kOpenFolderImage = 1;
+}  // namespace
+
+CDesFolderSetting::CDesFolderSetting(HWND parent) : CDialog(IDD_DESFOLDER, parent) {}
+
+CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
+  static const MessageEntry kMessages[] = {
+      OnMessage(WM_ERASEBKGND, &CDesFolderSetting::OnEraseBkgnd),
+      OnMessage(WM_SIZE, &CDesFolderSetting::OnSize),
+      OnCommand(IDOK, &CDesFolderSetting::OnSwallowedCommand),
+      OnCommand(IDCANCEL, &CDesFolderSetting::OnSwallowedCommand),
+  };
+  return MessageTable{kMessages, sizeof(kMessages) / sizeof(kMessages[0])};
+}
+
+// The root is only ever shown in edit 1000, never read back from it.
+void CDesFolderSetting::DoDataExchange(CDataExchange& dx) {
+  if (!dx.IsSaving()) DDX_Text(dx, IDC_DESROOT, m_strDesRoot);
+  DDX_Control(dx, IDC_DESTREE, m_tree);
+}
+
+BOOL CDesFolderSetting::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_imageList.CreateFromBitmaps({IDB_FOLDER_CLOSED, IDB_FOLDER_OPEN});
+  m_tree.SetImageList(m_imageList.GetSafeHandle(), TVSIL_NORMAL);
+  InsertTopFolder();
+  m_strDesRoot = m_pMainDlg->m_strWorkDir;
+  UpdateData(false);
+  LayOutControls();
+  return TRUE;
+}
+
+void CDesFolderSetting::InsertTopFolder() {
+  std::string name = MakeDateFolderName();
+  m_hTopFolder = m_tree.InsertItem(name, kClosedFolderImage, kOpenFolderImage, TVI_ROOT);
+  m_pMainDlg->m_mapFolder.SetEmpty(name);
+}
+
+std::string CDesFolderSetting::GetFolderKey(HTREEITEM item) const {
+  if (!item) return std::string();
+  std::string key = m_tree.GetItemText(item);
+  for (HTREEITEM parent = m_tree.GetParentItem(item); parent; parent = m_tree.GetParentItem(parent)) {
+    key = m_tree.GetItemText(parent) + "/" + key;
+  }
+  return key;
+}
+
+void CDesFolderSetting::DeleteFolderItem(HTREEITEM item) {
+  for (HTREEITEM child = m_tree.GetChildItem(item); child;) {
+    HTREEITEM next = m_tree.GetNextSiblingItem(child);
+    DeleteFolderItem(child);
+    child = next;
+  }
+  m_pMainDlg->m_mapFolder.Remove(GetFolderKey(item));
+  m_tree.DeleteItem(item);
+}
+
+void CDesFolderSetting::ResetFolderTree() {
+  DeleteFolderItem(m_hTopFolder);
+  m_tree.SelectItem(nullptr);
+  m_pMainDlg->ShowSourceList(std::string());
+  InsertTopFolder();
+}
+
+void CDesFolderSetting::LoadPlan(const std::string&) {}
+
+void CDesFolderSetting::LayOutControls() {
+  CWnd root(GetDlgItem(IDC_DESROOT));
+  root.MoveWindow(5, 5, m_cxClient - 55, RectHeight(root.GetWindowRect()));
+  CWnd browse(GetDlgItem(IDC_DESROOT_BROWSE));
+  browse.MoveWindow(m_cxClient - 50, 5, 40, RectHeight(browse.GetWindowRect()));
+  if (m_tree.IsWindow()) m_tree.MoveWindow(5, 35, m_cxClient - 15, m_cyClient - 40);
+}
+
+LRESULT CDesFolderSetting::OnEraseBkgnd(WPARAM wParam, LPARAM, bool&) {
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  PaintBackground(dc, RECT{0, 0, m_cxClient, m_cyClient});
+  DrawSeparatorLine(dc, POINT{m_cxClient - 1, 2}, POINT{m_cxClient - 1, m_cyClient - 2});
+  DrawSeparatorLine(dc, POINT{m_cxClient - 4, 2}, POINT{m_cxClient - 4, m_cyClient - 2});
+  return 1;
+}
+
+LRESULT CDesFolderSetting::OnSize(WPARAM, LPARAM lParam, bool&) {
+  m_cxClient = LOWORD(lParam);
+  m_cyClient = HIWORD(lParam);
+  LayOutControls();
+  Invalidate(true);
+  m_pMainDlg->RecalcLayout();
+  m_pMainDlg->Invalidate(true);
+  return 0;
+}
+
+LRESULT CDesFolderSetting::OnSwallowedCommand(WPARAM, LPARAM, bool&) { return 0; }

@@ -1,0 +1,193 @@
+#include "ui/SheafkeeperDlg.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "framework/ModalUi.h"
+#include "res/resource.h"
+#include "ui/AboutDlg.h"
+#include "ui/DesFolderSetting.h"
+#include "ui/SrcFolderSetting.h"
+#include "ui/Colours.h"
+
+namespace {
+
+const char kPlanFileFilter[] = "XML形式(*.XML)|*.XML||";
+const char kPlanFileExtension[] = ".xml";
+const DWORD kPlanFileOptions = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
+const int kMinWindowWidth = 520;
+const int kMinWindowHeight = 390;
+
+}  // namespace
+
+CDialog::MessageTable CSheafkeeperDlg::GetMessageTable() const {
+  static const MessageEntry kMessages[] = {
+      OnMessage(WM_SYSCOMMAND, &CSheafkeeperDlg::OnSysCommand),
+      OnMessage(WM_PAINT, &CSheafkeeperDlg::OnPaint),
+      OnMessage(WM_QUERYDRAGICON, &CSheafkeeperDlg::OnQueryDragIcon),
+      OnMessage(WM_ERASEBKGND, &CSheafkeeperDlg::OnEraseBkgnd),
+      OnMessage(WM_SIZE, &CSheafkeeperDlg::OnSize),
+      OnMessage(WM_DESTROY, &CSheafkeeperDlg::OnDestroy),
+      OnMessage(WM_GETMINMAXINFO, &CSheafkeeperDlg::OnGetMinMaxInfo),
+      OnCommand(IDC_NEW, &CSheafkeeperDlg::OnNew),
+      OnCommand(IDC_OPEN, &CSheafkeeperDlg::OnOpen),
+      OnCommand(IDC_SAVE, &CSheafkeeperDlg::OnSave),
+      OnCommand(IDOK, &CSheafkeeperDlg::OnStart),
+      OnCommand(IDCANCEL, &CSheafkeeperDlg::OnExit),
+      OnCommand(IDC_ABORT, &CSheafkeeperDlg::OnAbort),
+  };
+  return MessageTable{kMessages, sizeof(kMessages) / sizeof(kMessages[0])};
+}
+
+void CSheafkeeperDlg::DoDataExchange(CDataExchange& dx) {
+  DDX_Control(dx, IDC_NOCOPY_LIST, m_listNoCopy);
+  DDX_Control(dx, IDC_PROGRESS, m_progress);
+  DDX_Control(dx, IDC_STATUS, m_staticStatus);
+}
+
+void CSheafkeeperDlg::RecalcLayout() {
+  const int W = m_cxClient;
+  const int H = m_cyClient;
+  RECT des{};
+  RECT src{};
+  if (m_pDesFolderSetting && m_pDesFolderSetting->IsWindow()) {
+    int width = RectWidth(m_pDesFolderSetting->GetWindowRect());
+    m_pDesFolderSetting->MoveWindow(0, 0, std::min(width, W), H - 61);
+    des = m_pDesFolderSetting->GetWindowRect();
+  }
+  if (m_pSrcFolderSetting && m_pSrcFolderSetting->IsWindow()) {
+    int height = RectHeight(m_pSrcFolderSetting->GetWindowRect());
+    m_pSrcFolderSetting->MoveWindow(RectWidth(des), 0, W - RectWidth(des), std::min(height, H - 61));
+    src = m_pSrcFolderSetting->GetWindowRect();
+  }
+  if (m_listNoCopy.IsWindow()) {
+    m_listNoCopy.MoveWindow(RectWidth(des) + 5, RectHeight(src) + 5, W - RectWidth(des) - 10,
+                            H - RectHeight(src) - 71);
+    m_listNoCopy.SetColumnWidth(0, W - RectWidth(des) - 15);
+  }
+  const struct {
+    int id;
+    int x;
+  } buttons[] = {{IDOK, W - 195}, {IDCANCEL, W - 100}, {IDC_NEW, 10}, {IDC_OPEN, 105}, {IDC_SAVE, 200}};
+  for (const auto& button : buttons) {
+    if (HWND control = GetDlgItem(button.id)) CWnd(control).SetPosition(button.x, H - 30);
+  }
+  if (m_progress.IsWindow()) m_progress.MoveWindow(10, H - 30, W - 110, 25);
+  if (m_staticStatus.IsWindow()) m_staticStatus.MoveWindow(10, H - 54, W - 110, 18);
+  if (HWND abort = GetDlgItem(IDC_ABORT)) CWnd(abort).SetPosition(W - 100, H - 30);
+}
+
+void CSheafkeeperDlg::ShowSourceList(const std::string& key) {
+  if (m_pSrcFolderSetting) m_pSrcFolderSetting->ShowSourceList(key);
+}
+
+std::vector<std::string> CSheafkeeperDlg::GetExclusionRows() const {
+  std::vector<std::string> rows;
+  int count = m_listNoCopy.GetItemCount();
+  for (int row = 0; row < count; ++row) rows.push_back(m_listNoCopy.GetItemText(row, 0));
+  return rows;
+}
+
+LRESULT CSheafkeeperDlg::OnSysCommand(WPARAM wParam, LPARAM, bool& handled) {
+  if ((wParam & 0xFFF0) != IDM_ABOUTBOX) {
+    handled = false;
+    return 0;
+  }
+  CAboutDlg about;
+  ModalUi().DoModal(about);
+  return 0;
+}
+
+LRESULT CSheafkeeperDlg::OnPaint(WPARAM, LPARAM, bool& handled) {
+  if (::IsIconic(m_hWnd)) {
+    PaintMinimizedIcon();
+  } else {
+    handled = false;
+  }
+  return 0;
+}
+
+void CSheafkeeperDlg::PaintMinimizedIcon() {
+  PAINTSTRUCT paint;
+  HDC dc = ::BeginPaint(m_hWnd, &paint);
+  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+  RECT client = GetClientRect();
+  int x = (RectWidth(client) - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+  int y = (RectHeight(client) - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+  ::DrawIcon(dc, x, y, m_hIcon);
+  ::EndPaint(m_hWnd, &paint);
+}
+
+LRESULT CSheafkeeperDlg::OnQueryDragIcon(WPARAM, LPARAM, bool&) {
+  return reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+LRESULT CSheafkeeperDlg::OnEraseBkgnd(WPARAM wParam, LPARAM, bool&) {
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  PaintBackground(dc, RECT{0, 0, m_cxClient, m_cyClient});
+  DrawSeparatorLine(dc, POINT{5, m_cyClient - 60}, POINT{m_cxClient - 5, m_cyClient - 60});
+  return 1;
+}
+
+// The framework's default handling of WM_SIZE does nothing for a dialog, so the
+// handler's own work is all there is.
+LRESULT CSheafkeeperDlg::OnSize(WPARAM, LPARAM lParam, bool&) {
+  m_cxClient = LOWORD(lParam);
+  m_cyClient = HIWORD(lParam);
+  RecalcLayout();
+  Invalidate(true);
+  return 0;
+}
+
+LRESULT CSheafkeeperDlg::OnGetMinMaxInfo(WPARAM, LPARAM lParam, bool& handled) {
+  MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+  info->ptMinTrackSize.x = kMinWindowWidth;
+  info->ptMinTrackSize.y = kMinWindowHeight;
+  handled = false;
+  return 0;
+}
+
+LRESULT CSheafkeeperDlg::OnNew(WPARAM, LPARAM, bool&) {
+  if (m_bBusy == 1) return 0;
+  if (m_pDesFolderSetting) m_pDesFolderSetting->ResetFolderTree();
+  return 0;
+}
+
+bool CSheafkeeperDlg::AskPlanFileName(bool open, std::string& path) {
+  FileDialogRequest request{m_hWnd, open, kPlanFileExtension, open ? std::string() : m_strPlanPath,
+                            kPlanFileFilter, kPlanFileOptions};
+  return ModalUi().GetFileName(request, path);
+}
+
+LRESULT CSheafkeeperDlg::OnOpen(WPARAM, LPARAM, bool&) {
+  std::string path;
+  if (m_bBusy == 1 || !AskPlanFileName(true, path)) return 0;
+  if (m_pDesFolderSetting) m_pDesFolderSetting->LoadPlan(path);
+  m_strPlanPath = path;
+  return 0;
+}
+
+LRESULT CSheafkeeperDlg::OnSave(WPARAM, LPARAM, bool&) {
+  std::string path;
+  if (m_bBusy == 1 || !AskPlanFileName(false, path)) return 0;
+  SavePlan(path);
+  m_strPlanPath = path;
+  return 0;
+}
+
+LRESULT CSheafkeeperDlg::OnStart(WPARAM, LPARAM, bool&) {
+  if (m_bBusy == 1) return 0;
+  return 0;
+}
+
+LRESULT CSheafkeeperDlg::OnExit(WPARAM, LPARAM, bool&) {
+  if (m_bBusy == 1) return 0;
+  OnCancel();
+  return 0;
+}
+
+LRESULT CSheafkeeperDlg::OnAbort(WPARAM, LPARAM, bool&) {
+  m_bAbort = 1;
+  return 0;
+}

@@ -1,0 +1,87 @@
+#pragma once
+// The main dialog: the program's only top-level window. It owns the plan's folder map,
+// the exclusion list and the two panes, lays them out, and runs the commands.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "plan/FolderMap.h"
+
+class CDesFolderSetting;
+class CSrcFolderSetting;
+
+class CSheafkeeperDlg : public CDialog {
+ public:
+  explicit CSheafkeeperDlg(HWND parent);
+  ~CSheafkeeperDlg() override;
+
+  // Places the panes, the exclusion list and the command strip from the client size.
+  void RecalcLayout();
+  // Shows the source list of key in the source pane, when there is one.
+  void ShowSourceList(const std::string& key);
+  // Writes the plan to a plan file.
+  void SavePlan(const std::string& path);
+  // The exclusion list's rows, first row first.
+  std::vector<std::string> GetExclusionRows() const;
+
+  int m_cxClient = 0;
+  int m_cyClient = 0;
+  std::string m_strWorkDir;
+  CFolderMap m_mapFolder;
+  std::string m_strPlanPath;
+  CDesFolderSetting* m_pDesFolderSetting = nullptr;  // owned
+  CSrcFolderSetting* m_pSrcFolderSetting = nullptr;  // owned
+  int m_bBusy = 0;
+  int m_bAbort = 1;
+  HICON m_hIcon;  // shared icon resource, not destroyed
+  CListCtrl m_listNoCopy;
+  CProgressCtrl m_progress;
+  CStatic m_staticStatus;
+
+ protected:
+  MessageTable GetMessageTable() const override;
+  BOOL OnInitDialog() override;
+  void DoDataExchange(CDataExchange& dx) override;
+
+ private:
+  // Start-up steps of the dialog's initialisation.
+  void AddAboutItemToSystemMenu();
+  void CreatePanes();
+  void SetUpExclusionList();
+  void SetUpCommandStrip();
+  void RestoreStoredSizes();
+  // Shutdown steps of the window's destruction.
+  void DestroyPanes();
+
+  bool AskPlanFileName(bool open, std::string& path);
+  void PaintMinimizedIcon();
+
+  // When a system menu command is chosen.
+  LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the window is painted.
+  LRESULT OnPaint(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the user drags the minimised window.
+  LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the background needs painting.
+  LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the window has been resized.
+  LRESULT OnSize(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the window is being destroyed: the shutdown sequence.
+  LRESULT OnDestroy(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the system asks for the window's size limits.
+  LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When New is clicked.
+  LRESULT OnNew(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When Open is clicked.
+  LRESULT OnOpen(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When Save is clicked.
+  LRESULT OnSave(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When Start is clicked or Enter is pressed.
+  LRESULT OnStart(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When Exit is clicked, Esc is pressed or the window is closed.
+  LRESULT OnExit(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When Abort is clicked during a copy run.
+  LRESULT OnAbort(WPARAM wParam, LPARAM lParam, bool& handled);
+};

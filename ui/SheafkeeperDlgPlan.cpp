@@ -1,0 +1,3 @@
+#include "ui/SheafkeeperDlg.h"
+
+void CSheafkeeperDlg::SavePlan(const std::string&) {}

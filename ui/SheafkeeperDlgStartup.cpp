@@ -1,0 +1,120 @@
+// Construction, the start-up sequence (WM_INITDIALOG) and the shutdown sequence
+// (WM_DESTROY) of the main dialog.
+#include "ui/SheafkeeperDlg.h"
+
+#include "app/Settings.h"
+#include "app/WorkingFolder.h"
+#include "res/resource.h"
+#include "ui/DesFolderSetting.h"
+#include "ui/SrcFolderSetting.h"
+
+namespace {
+
+const char kAutomaticPlanFile[] = "temp.xml";
+const char kExclusionHeading[] = "ｺﾋﾟｰ対象外ﾌｧｲﾙﾊﾟｽ";
+const int kButtonWidth = 95;
+const int kButtonHeight = 25;
+
+}  // namespace
+
+CSheafkeeperDlg::CSheafkeeperDlg(HWND parent)
+    : CDialog(IDD_SHEAFKEEPER_DIALOG, parent),
+      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+
+CSheafkeeperDlg::~CSheafkeeperDlg() {
+  DestroyWindow();
+  m_mapFolder.RemoveAll();
+}
+
+BOOL CSheafkeeperDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  AddAboutItemToSystemMenu();
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  m_strWorkDir = GetWorkingFolder();
+  CreatePanes();
+  SetUpExclusionList();
+  SetUpCommandStrip();
+  if (m_pDesFolderSetting) m_pDesFolderSetting->LoadPlan(m_strWorkDir + kAutomaticPlanFile);
+  RestoreStoredSizes();
+  RecalcLayout();
+  return TRUE;
+}
+
+void CSheafkeeperDlg::AddAboutItemToSystemMenu() {
+  HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
+  if (!systemMenu) return;
+  char text[256] = "";
+  ::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof(text));
+  if (text[0] == '\0') return;
+  ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+// Each pane's back pointer is set before its window exists: the window uses it while
+// it is being created.
+void CSheafkeeperDlg::CreatePanes() {
+  m_pDesFolderSetting = new CDesFolderSetting(m_hWnd);
+  m_pDesFolderSetting->m_pMainDlg = this;
+  m_pDesFolderSetting->Create(m_hWnd);
+  m_pDesFolderSetting->ShowWindow(SW_SHOW);
+
+  m_pSrcFolderSetting = new CSrcFolderSetting(m_hWnd);
+  m_pSrcFolderSetting->m_pMainDlg = this;
+  m_pSrcFolderSetting->Create(m_hWnd);
+  m_pSrcFolderSetting->ShowWindow(SW_SHOW);
+}
+
+void CSheafkeeperDlg::SetUpExclusionList() {
+  m_listNoCopy.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+  m_listNoCopy.InsertColumn(0, kExclusionHeading, LVCFMT_LEFT);
+}
+
+// The idle state of the command strip: the command buttons at their fixed size, the
+// progress controls hidden.
+void CSheafkeeperDlg::SetUpCommandStrip() {
+  for (int id : {IDOK, IDCANCEL, IDC_NEW, IDC_OPEN, IDC_SAVE}) {
+    CWnd(GetDlgItem(id)).SetSize(kButtonWidth, kButtonHeight);
+  }
+  m_progress.ShowWindow(SW_HIDE);
+  m_staticStatus.ShowWindow(SW_HIDE);
+  CWnd abort(GetDlgItem(IDC_ABORT));
+  abort.SetSize(kButtonWidth, kButtonHeight);
+  abort.ShowWindow(SW_HIDE);
+}
+
+// The window first, so that its WM_SIZE lays everything out; then the panes get the
+// stored width and height, which the final layout clamps to the client area.
+void CSheafkeeperDlg::RestoreStoredSizes() {
+  int windowHeight = ReadSetting(kWindowHeight);
+  SetSize(ReadSetting(kWindowWidth), windowHeight);
+  int paneWidth = ReadSetting(kDesPaneWidth);
+  if (m_pDesFolderSetting) m_pDesFolderSetting->SetSize(paneWidth, windowHeight);
+  int paneHeight = ReadSetting(kSrcPaneHeight);
+  if (m_pSrcFolderSetting) m_pSrcFolderSetting->SetSize(paneWidth, paneHeight);
+}
+
+LRESULT CSheafkeeperDlg::OnDestroy(WPARAM, LPARAM, bool&) {
+  SavePlan(m_strWorkDir + kAutomaticPlanFile);
+  DestroyPanes();
+  m_mapFolder.RemoveAll();
+  RECT window = GetWindowRect();
+  WriteSetting(kWindowWidth, RectWidth(window));
+  WriteSetting(kWindowHeight, RectHeight(window));
+  return 0;
+}
+
+void CSheafkeeperDlg::DestroyPanes() {
+  if (m_pDesFolderSetting) {
+    WriteSetting(kDesPaneWidth, RectWidth(m_pDesFolderSetting->GetWindowRect()));
+    m_pDesFolderSetting->DestroyWindow();
+    delete m_pDesFolderSetting;
+    m_pDesFolderSetting = nullptr;
+  }
+  if (m_pSrcFolderSetting) {
+    WriteSetting(kSrcPaneHeight, RectHeight(m_pSrcFolderSetting->GetWindowRect()));
+    m_pSrcFolderSetting->DestroyWindow();
+    delete m_pSrcFolderSetting;
+    m_pSrcFolderSetting = nullptr;
+  }
+}
