@@ -62,10 +62,6 @@ INT_PTR CDialog::DoModal() {
     ::EnableWindow(owner, TRUE);
     ::SetActiveWindow(owner);
   }
-  if (m_hWnd) {
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
   DestroyWindow();
   return m_nModalResult;
 }

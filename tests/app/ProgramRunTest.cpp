@@ -1,0 +1,148 @@
+// Runs the real program in a working folder of its own, as a user starts it, and ends
+// it the way a user does.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "WinTestSupport.h"
+
+namespace {
+
+std::string ProgramPath() {
+  char path[MAX_PATH] = "";
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1) + "Sheafkeeper.exe";
+}
+
+struct FindRequest {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND window, LPARAM lParam) {
+  FindRequest* request = reinterpret_cast<FindRequest*>(lParam);
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  char caption[64] = "";
+  ::GetWindowTextA(window, caption, sizeof(caption));
+  if (processId != request->processId || std::string(caption) != "Sheafkeeper" || !::IsWindowVisible(window)) {
+    return TRUE;
+  }
+  request->found = window;
+  return FALSE;
+}
+
+// The program started in folder, until it is ended by Esc.
+class RunningProgram {
+ public:
+  explicit RunningProgram(const std::string& folder) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string command = "\"" + ProgramPath() + "\"";
+    m_started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                 &startup, &m_process) != FALSE;
+    if (!m_started) return;
+    ::WaitForInputIdle(m_process.hProcess, 10000);
+    for (int attempt = 0; attempt < 200 && !m_window; ++attempt) {
+      FindRequest request{m_process.dwProcessId, nullptr};
+      ::EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&request));
+      m_window = request.found;
+      if (!m_window) ::Sleep(50);
+    }
+  }
+  ~RunningProgram() {
+    if (!m_started) return;
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(m_process.hProcess, 1);
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+  }
+
+  HWND Window() const { return m_window; }
+  HWND Child(const char* caption) const { return ::FindWindowExA(m_window, nullptr, nullptr, caption); }
+
+  // Presses Esc in the main window and waits for the program to end.
+  bool EndWithEsc() const {
+    ::PostMessageA(m_window, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessageA(m_window, WM_KEYUP, VK_ESCAPE, 0);
+    return ::WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0;
+  }
+
+ private:
+  bool m_started = false;
+  PROCESS_INFORMATION m_process{};
+  HWND m_window = nullptr;
+};
+
+// The child dialogs of the main window in creation order: destination pane, source pane.
+std::vector<HWND> PaneWindows(HWND main) {
+  std::vector<HWND> panes;
+  for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    char className[16] = "";
+    ::GetClassNameA(child, className, sizeof(className));
+    if (std::string(className) == "#32770") panes.push_back(child);
+  }
+  return panes;
+}
+
+RECT OuterRect(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect;
+}
+
+TEST(ProgramRun, FirstStartUsesDefaultSizesAndShutdownWritesTheSettingsFile) {
+  TempFolder folder;
+  RunningProgram program(folder.Path());
+  ASSERT_NE(program.Window(), nullptr);
+
+  RECT window = OuterRect(program.Window());
+  EXPECT_EQ(window.right - window.left, 600);
+  EXPECT_EQ(window.bottom - window.top, 450);
+  std::vector<HWND> panes = PaneWindows(program.Window());
+  ASSERT_EQ(panes.size(), 2u);
+  EXPECT_EQ(OuterRect(panes[0]).right - OuterRect(panes[0]).left, 300);
+  EXPECT_EQ(OuterRect(panes[1]).bottom - OuterRect(panes[1]).top, 225);
+
+  ASSERT_TRUE(program.EndWithEsc());
+  EXPECT_EQ(ReadFileBytes(folder.Path() + "Sheafkeeper.ini"),
+            "[SHEAFKEEPER]\r\nLX=300\r\nRY=225\r\nCX=600\r\nCY=450\r\n");
+}
+
+TEST(ProgramRun, StoredSizesComeBackAndAWidePaneIsClampedToTheClientArea) {
+  TempFolder folder;
+  WriteFileBytes(folder.Path() + "Sheafkeeper.ini", "[SHEAFKEEPER]\r\nLX=2000\r\nRY=150\r\nCX=700\r\nCY=520\r\n");
+  RunningProgram program(folder.Path());
+  ASSERT_NE(program.Window(), nullptr);
+
+  RECT window = OuterRect(program.Window());
+  EXPECT_EQ(window.right - window.left, 700);
+  EXPECT_EQ(window.bottom - window.top, 520);
+  RECT client{};
+  ::GetClientRect(program.Window(), &client);
+  std::vector<HWND> panes = PaneWindows(program.Window());
+  ASSERT_EQ(panes.size(), 2u);
+  EXPECT_EQ(OuterRect(panes[0]).right - OuterRect(panes[0]).left, client.right);
+  EXPECT_EQ(OuterRect(panes[1]).right - OuterRect(panes[1]).left, 0);
+  EXPECT_EQ(OuterRect(panes[1]).bottom - OuterRect(panes[1]).top, 150);
+
+  ASSERT_TRUE(program.EndWithEsc());
+  std::string settings = ReadFileBytes(folder.Path() + "Sheafkeeper.ini");
+  EXPECT_NE(settings.find("LX=" + std::to_string(client.right) + "\r\n"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("CX=700\r\nCY=520\r\n"), std::string::npos) << settings;
+}
+
+TEST(ProgramRun, TheWindowIsCentredOnTheScreen) {
+  TempFolder folder;
+  RunningProgram program(folder.Path());
+  ASSERT_NE(program.Window(), nullptr);
+  RECT window = OuterRect(program.Window());
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoA(::MonitorFromWindow(program.Window(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+  EXPECT_NEAR((window.left + window.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+  EXPECT_NEAR((window.top + window.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+  EXPECT_TRUE(program.EndWithEsc());
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include "MainDialogFixture.h"
+#include "plan/DateName.h"
+#include "res/resource.h"
+#include "ui/AboutDlg.h"
+#include "ui/DesFolderSetting.h"
+
+namespace {
+
+const DWORD kPlanFileOptions = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
+
+bool Visible(CSheafkeeperDlg& dialog, int id) { return ::IsWindowVisible(dialog.GetDlgItem(id)) != FALSE; }
+
+TEST_F(MainDialogTest, StartsIdleWithTheCommandButtonsShownAndTheProgressControlsHidden) {
+  CSheafkeeperDlg& dialog = Open();
+  for (int id : {IDOK, IDCANCEL, IDC_NEW, IDC_OPEN, IDC_SAVE}) EXPECT_TRUE(Visible(dialog, id)) << id;
+  for (int id : {IDC_PROGRESS, IDC_STATUS, IDC_ABORT}) EXPECT_FALSE(Visible(dialog, id)) << id;
+  EXPECT_EQ(dialog.m_bBusy, 0);
+  EXPECT_EQ(dialog.m_bAbort, 1);
+  EXPECT_EQ(dialog.m_strWorkDir, m_folder.Path());
+  EXPECT_EQ(dialog.m_strPlanPath, "");
+
+  // Enter is the Start command: it never closes the window.
+  Click(IDOK);
+  EXPECT_TRUE(dialog.IsWindow());
+}
+
+TEST_F(MainDialogTest, CommandsDoNothingWhileACopyRunIsBusy) {
+  CSheafkeeperDlg& dialog = Open();
+  HTREEITEM top = dialog.m_pDesFolderSetting->m_hTopFolder;
+  m_ui.fileAnswer = m_folder.Path() + "plan.xml";
+  dialog.m_bBusy = 1;
+  for (int id : {IDC_NEW, IDC_OPEN, IDC_SAVE, IDCANCEL, IDOK}) Click(id);
+  dialog.SendMessage(WM_CLOSE);
+  EXPECT_TRUE(dialog.IsWindow());
+  EXPECT_TRUE(m_ui.fileRequests.empty());
+  EXPECT_EQ(dialog.m_pDesFolderSetting->m_hTopFolder, top);
+  EXPECT_EQ(dialog.m_strPlanPath, "");
+
+  Click(IDC_ABORT);  // the one command that acts during a run
+  dialog.m_bAbort = 0;
+  Click(IDC_ABORT);
+  EXPECT_EQ(dialog.m_bAbort, 1);
+
+  dialog.m_bBusy = 0;
+  Click(IDCANCEL);
+  EXPECT_FALSE(dialog.IsWindow());
+}
+
+TEST_F(MainDialogTest, OpenAsksForAnExistingPlanFileAndKeepsItsPathEvenWithoutAPlan) {
+  CSheafkeeperDlg& dialog = Open();
+  std::string notAPlan = m_folder.Path() + "notes.xml";
+  WriteFileBytes(notAPlan, "no plan here\r\n");
+
+  Click(IDC_OPEN);  // cancelled
+  EXPECT_EQ(dialog.m_strPlanPath, "");
+  m_ui.fileAnswer = notAPlan;
+  Click(IDC_OPEN);
+
+  ASSERT_EQ(m_ui.fileRequests.size(), 2u);
+  const FileDialogRequest& request = m_ui.fileRequests[1];
+  EXPECT_TRUE(request.open);
+  EXPECT_EQ(request.owner, dialog.GetSafeHwnd());
+  EXPECT_EQ(request.defaultExt, ".xml");
+  EXPECT_EQ(request.initialName, "");
+  EXPECT_EQ(request.filter, "XML形式(*.XML)|*.XML||");
+  EXPECT_EQ(request.flags, kPlanFileOptions);
+  EXPECT_EQ(dialog.m_strPlanPath, notAPlan);
+}
+
+TEST_F(MainDialogTest, SaveSuggestsTheLastPlanPathAndTakesTheChosenOne) {
+  CSheafkeeperDlg& dialog = Open();
+  Click(IDC_SAVE);  // cancelled: nothing changes
+  m_ui.fileAnswer = "C:\\plans\\a.xml";
+  Click(IDC_OPEN);
+  m_ui.fileAnswer = m_folder.Path() + "b.xml";
+  Click(IDC_SAVE);
+
+  ASSERT_EQ(m_ui.fileRequests.size(), 3u);
+  EXPECT_FALSE(m_ui.fileRequests[0].open);
+  EXPECT_EQ(m_ui.fileRequests[0].initialName, "");
+  EXPECT_EQ(m_ui.fileRequests[2].initialName, "C:\\plans\\a.xml");
+  EXPECT_EQ(m_ui.fileRequests[2].flags, kPlanFileOptions);
+  EXPECT_EQ(m_ui.fileRequests[2].defaultExt, ".xml");
+  EXPECT_EQ(dialog.m_strPlanPath, m_folder.Path() + "b.xml");
+}
+
+TEST_F(MainDialogTest, NewGivesAFreshTopFolderAndKeepsRootExclusionsAndPlanPath) {
+  CSheafkeeperDlg& dialog = Open();
+  CDesFolderSetting& pane = *dialog.m_pDesFolderSetting;
+  pane.m_tree.InsertItem("docs", 0, 1, pane.m_hTopFolder);
+  dialog.m_mapFolder.GetOrCreate(MakeDateFolderName() + "/docs").push_back("C:\\a");
+  dialog.m_listNoCopy.InsertItem(0, "Thumbs.db");
+  pane.m_strDesRoot = "D:\\backup\\";
+  dialog.m_strPlanPath = "C:\\plans\\a.xml";
+
+  Click(IDC_NEW);
+
+  EXPECT_EQ(pane.m_tree.GetItemText(pane.m_hTopFolder), MakeDateFolderName());
+  EXPECT_EQ(pane.m_tree.GetChildItem(pane.m_hTopFolder), nullptr);
+  EXPECT_EQ(pane.m_tree.GetSelectedItem(), nullptr);
+  ASSERT_EQ(dialog.m_mapFolder.Walk().size(), 1u);
+  EXPECT_EQ(dialog.m_mapFolder.Walk()[0].key, MakeDateFolderName());
+  EXPECT_EQ(dialog.m_mapFolder.Walk()[0].sources, nullptr);
+  EXPECT_EQ(dialog.GetExclusionRows(), std::vector<std::string>{"Thumbs.db"});
+  EXPECT_EQ(pane.m_strDesRoot, "D:\\backup\\");
+  EXPECT_EQ(dialog.m_strPlanPath, "C:\\plans\\a.xml");
+}
+
+TEST_F(MainDialogTest, TheSystemMenuOffersTheAboutBox) {
+  CSheafkeeperDlg& dialog = Open();
+  HMENU menu = ::GetSystemMenu(dialog.GetSafeHwnd(), FALSE);
+  char text[128] = "";
+  ASSERT_GT(::GetMenuStringA(menu, IDM_ABOUTBOX, text, sizeof(text), MF_BYCOMMAND), 0);
+  EXPECT_STREQ(text, "バージョン情報 Sheafkeeper(&A)...");
+  int count = ::GetMenuItemCount(menu);
+  EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+  EXPECT_EQ(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+
+  dialog.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
+  dialog.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3);  // the low four bits are the system's
+  EXPECT_EQ(m_ui.dialogs, (std::vector<UINT>{IDD_ABOUTBOX, IDD_ABOUTBOX}));
+}
+
+TEST(AboutBox, ShowsTheNameAndVersion) {
+  CAboutDlg about;
+  ASSERT_TRUE(about.Create(nullptr));
+  EXPECT_EQ(about.GetWindowText(), "バージョン情報 Sheafkeeper");
+  bool found = false;
+  for (HWND child = ::GetWindow(about.GetSafeHwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    found = found || CWnd(child).GetWindowText() == "Sheafkeeper Version 1.0";
+  }
+  EXPECT_TRUE(found);
+  about.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+  EXPECT_FALSE(about.IsWindow());
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#pragma once
+// A main dialog created modeless in a temporary working folder, with its settings file
+// there and the scripted modal UI installed.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ScriptedModalUi.h"
+#include "WinTestSupport.h"
+#include "app/SheafkeeperApp.h"
+#include "app/WorkingFolder.h"
+#include "ui/SheafkeeperDlg.h"
+
+// The rectangle of a child window in the client coordinates of its parent.
+inline RECT ChildRect(HWND child) {
+  RECT rect{};
+  ::GetWindowRect(child, &rect);
+  ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+inline RECT ChildRect(const CWnd& child) { return ChildRect(child.GetSafeHwnd()); }
+
+class MainDialogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_current = std::make_unique<CurrentFolder>(m_folder.Path());
+    m_app.UseSettingsFileIn(GetWorkingFolder());
+  }
+  void TearDown() override {
+    if (m_dialog) m_dialog->ShowWindow(SW_HIDE);
+    m_dialog.reset();
+    m_current.reset();
+  }
+
+  CSheafkeeperDlg& Open() {
+    m_dialog = std::make_unique<CSheafkeeperDlg>(nullptr);
+    EXPECT_TRUE(m_dialog->Create(nullptr));
+    return *m_dialog;
+  }
+
+  void Click(int id) { m_dialog->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+  TempFolder m_folder;
+  std::unique_ptr<CurrentFolder> m_current;
+  CSheafkeeperApp m_app;
+  ScriptedModalUi m_ui;
+  std::unique_ptr<CSheafkeeperDlg> m_dialog;
+};
+
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const RECT& rect) {
+  return out << "(" << rect.left << ", " << rect.top << ")-(" << rect.right << ", " << rect.bottom << ")";
+}

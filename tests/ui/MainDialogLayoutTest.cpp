@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "MainDialogFixture.h"
+#include "res/resource.h"
+#include "ui/DesFolderSetting.h"
+#include "ui/SrcFolderSetting.h"
+
+namespace {
+
+RECT Rect(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
+
+// Every placement that RecalcLayout makes, for the given pane sizes.
+void ExpectLayout(CSheafkeeperDlg& dialog, int desWidth, int srcHeight) {
+  const int W = dialog.m_cxClient;
+  const int H = dialog.m_cyClient;
+  RECT client = dialog.GetClientRect();
+  ASSERT_EQ(W, client.right);
+  ASSERT_EQ(H, client.bottom);
+  EXPECT_EQ(ChildRect(*dialog.m_pDesFolderSetting), Rect(0, 0, desWidth, H - 61));
+  EXPECT_EQ(ChildRect(*dialog.m_pSrcFolderSetting), Rect(desWidth, 0, W - desWidth, srcHeight));
+  RECT list = ChildRect(dialog.m_listNoCopy);
+  EXPECT_EQ(list.left, desWidth + 5);
+  EXPECT_EQ(list.top, srcHeight + 5);
+  EXPECT_EQ(list.right - list.left, std::max(0, W - desWidth - 10));
+  EXPECT_EQ(list.bottom - list.top, std::max(0, H - srcHeight - 71));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDOK)), Rect(W - 195, H - 30, 95, 25));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDCANCEL)), Rect(W - 100, H - 30, 95, 25));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_NEW)), Rect(10, H - 30, 95, 25));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_OPEN)), Rect(105, H - 30, 95, 25));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_SAVE)), Rect(200, H - 30, 95, 25));
+  EXPECT_EQ(ChildRect(dialog.m_progress), Rect(10, H - 30, W - 110, 25));
+  EXPECT_EQ(ChildRect(dialog.m_staticStatus), Rect(10, H - 54, W - 110, 18));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_ABORT)), Rect(W - 100, H - 30, 95, 25));
+}
+
+TEST_F(MainDialogTest, StartUpLaysOutTheDefaultSizes) {
+  CSheafkeeperDlg& dialog = Open();
+  EXPECT_EQ(RectWidth(dialog.GetWindowRect()), 600);
+  EXPECT_EQ(RectHeight(dialog.GetWindowRect()), 450);
+  ExpectLayout(dialog, 300, 225);
+  EXPECT_EQ(dialog.m_listNoCopy.GetColumnWidth(0), dialog.m_cxClient - 300 - 15);
+}
+
+TEST_F(MainDialogTest, ResizingKeepsThePaneSizesAndTheButtonOffsets) {
+  CSheafkeeperDlg& dialog = Open();
+  for (SIZE size : {SIZE{800, 640}, SIZE{530, 400}, SIZE{1000, 500}}) {
+    dialog.SetSize(size.cx, size.cy);
+    ExpectLayout(dialog, 300, 225);
+  }
+}
+
+TEST_F(MainDialogTest, APaneWiderThanTheClientAreaIsCutAndTheOthersFollow) {
+  CSheafkeeperDlg& dialog = Open();
+  // Widening the pane by its grip arrives as the pane's own WM_SIZE, which lays out again.
+  dialog.m_pDesFolderSetting->SetSize(5000, 100);
+  const int W = dialog.m_cxClient;
+  ExpectLayout(dialog, W, 225);
+
+  // A larger window does not restore the clamped width.
+  dialog.SetSize(900, 450);
+  ExpectLayout(dialog, W, 225);
+}
+
+TEST_F(MainDialogTest, ASourcePaneTallerThanTheClientAreaIsCutToItsHeightLessSixtyOne) {
+  CSheafkeeperDlg& dialog = Open();
+  dialog.m_pSrcFolderSetting->SetSize(100, 5000);
+  const int H = dialog.m_cyClient;
+  ExpectLayout(dialog, 300, H - 61);  // the exclusion list's height H - (H - 61) - 71 is -10
+}
+
+TEST_F(MainDialogTest, ANestedLayoutFromAPaneArrivesAtTheSameLayout) {
+  CSheafkeeperDlg& dialog = Open();
+  dialog.m_pDesFolderSetting->SetSize(250, 50);
+  RECT des = ChildRect(*dialog.m_pDesFolderSetting);
+  RECT src = ChildRect(*dialog.m_pSrcFolderSetting);
+  RECT list = ChildRect(dialog.m_listNoCopy);
+  dialog.RecalcLayout();
+  EXPECT_EQ(ChildRect(*dialog.m_pDesFolderSetting), des);
+  EXPECT_EQ(ChildRect(*dialog.m_pSrcFolderSetting), src);
+  EXPECT_EQ(ChildRect(dialog.m_listNoCopy), list);
+  ExpectLayout(dialog, 250, 225);
+}
+
+TEST_F(MainDialogTest, TheWindowCannotBeSizedBelowItsMinimum) {
+  CSheafkeeperDlg& dialog = Open();
+  MINMAXINFO info{};
+  dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 520);
+  EXPECT_EQ(info.ptMinTrackSize.y, 390);
+  EXPECT_EQ(reinterpret_cast<HICON>(dialog.SendMessage(WM_QUERYDRAGICON)), dialog.m_hIcon);
+  EXPECT_NE(dialog.m_hIcon, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainDialogTest, TheBackgroundAndTheSeparatorArePaintedInTheirColours) {
+  CSheafkeeperDlg& dialog = Open();
+  const int W = dialog.m_cxClient;
+  const int H = dialog.m_cyClient;
+  const COLORREF background = RGB(236, 233, 216);
+  const COLORREF line = RGB(172, 168, 153);
+
+  // Into a bitmap of our own: every pixel is known.
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, W, H);
+  HGDIOBJ previous = ::SelectObject(memory, bitmap);
+  EXPECT_NE(dialog.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory)), 0);
+  EXPECT_EQ(::GetPixel(memory, 0, 0), background);
+  EXPECT_EQ(::GetPixel(memory, W - 1, H - 1), background);
+  EXPECT_EQ(::GetPixel(memory, W / 2, H - 60), line);
+  EXPECT_EQ(::GetPixel(memory, W / 2, H - 62), background);
+  EXPECT_EQ(::GetPixel(memory, W / 2, H - 58), background);
+  EXPECT_EQ(::GetPixel(memory, 2, H - 60), background);
+  EXPECT_EQ(::GetPixel(memory, W - 3, H - 60), background);
+  HGDIOBJ pen = ::GetCurrentObject(memory, OBJ_PEN);
+  EXPECT_EQ(pen, ::GetStockObject(BLACK_PEN));  // the line's pen was released
+  ::SelectObject(memory, previous);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+
+  // And on the screen, between the exclusion list and the buttons.
+  ::RedrawWindow(dialog.GetSafeHwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC window = ::GetDC(dialog.GetSafeHwnd());
+  EXPECT_EQ(::GetPixel(window, W / 2, H - 60), line);
+  EXPECT_EQ(::GetPixel(window, W / 2, H - 45), background);
+  ::ReleaseDC(dialog.GetSafeHwnd(), window);
+}
+
+}  // namespace
