@@ -10,7 +10,7 @@ const int kClosedFolderImage = 0;
 const int kOpenFolderImage = 1;
 }  // namespace
 
-CDesFolderSetting::CDesFolderSetting(HWND parent) : CDialog(IDD_DESFOLDER, parent) {}
+CDesFolderSetting::CDesFolderSetting(HWND parent) : CPaneDialog(IDD_DESFOLDER, parent) {}
 
 CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
@@ -88,15 +88,3 @@ LRESULT CDesFolderSetting::OnEraseBkgnd(WPARAM wParam, LPARAM, bool&) {
   DrawSeparatorLine(dc, POINT{m_cxClient - 4, 2}, POINT{m_cxClient - 4, m_cyClient - 2});
   return 1;
 }
-
-LRESULT CDesFolderSetting::OnSize(WPARAM, LPARAM lParam, bool&) {
-  m_cxClient = LOWORD(lParam);
-  m_cyClient = HIWORD(lParam);
-  LayOutControls();
-  Invalidate(true);
-  m_pMainDlg->RecalcLayout();
-  m_pMainDlg->Invalidate(true);
-  return 0;
-}
-
-LRESULT CDesFolderSetting::OnSwallowedCommand(WPARAM, LPARAM, bool&) { return 0; }

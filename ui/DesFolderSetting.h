@@ -7,12 +7,10 @@
 #include <string>
 
 #include "framework/Controls.h"
-#include "framework/Dialog.h"
 #include "framework/ImageList.h"
+#include "ui/PaneDialog.h"
 
-class CSheafkeeperDlg;
-
-class CDesFolderSetting : public CDialog {
+class CDesFolderSetting : public CPaneDialog {
  public:
   explicit CDesFolderSetting(HWND parent);
 
@@ -26,9 +24,6 @@ class CDesFolderSetting : public CDialog {
   // Reads a plan file into the tree, the folder map, the root and the exclusion list.
   void LoadPlan(const std::string& path);
 
-  CSheafkeeperDlg* m_pMainDlg = nullptr;  // not owned
-  int m_cxClient = 0;
-  int m_cyClient = 0;
   CImageList m_imageList;
   HTREEITEM m_hTopFolder = nullptr;
   std::string m_strDesRoot;
@@ -41,12 +36,8 @@ class CDesFolderSetting : public CDialog {
 
  private:
   void InsertTopFolder();
-  void LayOutControls();
+  void LayOutControls() override;
 
   // When the background needs painting.
   LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam, bool& handled);
-  // When the pane has been resized.
-  LRESULT OnSize(WPARAM wParam, LPARAM lParam, bool& handled);
-  // When Enter or Esc reaches the pane: swallowed, so that the pane never closes.
-  LRESULT OnSwallowedCommand(WPARAM wParam, LPARAM lParam, bool& handled);
 };

@@ -86,8 +86,9 @@ void CSheafkeeperDlg::SetUpCommandStrip() {
 // The window first, so that its WM_SIZE lays everything out; then the panes get the
 // stored width and height, which the final layout clamps to the client area.
 void CSheafkeeperDlg::RestoreStoredSizes() {
+  int windowWidth = ReadSetting(kWindowWidth);
   int windowHeight = ReadSetting(kWindowHeight);
-  SetSize(ReadSetting(kWindowWidth), windowHeight);
+  SetSize(windowWidth, windowHeight);
   int paneWidth = ReadSetting(kDesPaneWidth);
   if (m_pDesFolderSetting) m_pDesFolderSetting->SetSize(paneWidth, windowHeight);
   int paneHeight = ReadSetting(kSrcPaneHeight);

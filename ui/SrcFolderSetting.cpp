@@ -10,7 +10,7 @@ const int kFolderImage = 0;
 const int kFileImage = 1;
 }  // namespace
 
-CSrcFolderSetting::CSrcFolderSetting(HWND parent) : CDialog(IDD_SRCFOLDER, parent) {}
+CSrcFolderSetting::CSrcFolderSetting(HWND parent) : CPaneDialog(IDD_SRCFOLDER, parent) {}
 
 CDialog::MessageTable CSrcFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
@@ -71,17 +71,3 @@ LRESULT CSrcFolderSetting::OnEraseBkgnd(WPARAM wParam, LPARAM, bool&) {
   DrawSeparatorLine(dc, POINT{2, m_cyClient - 5}, POINT{m_cxClient - 2, m_cyClient - 5});
   return 1;
 }
-
-LRESULT CSrcFolderSetting::OnSize(WPARAM, LPARAM lParam, bool&) {
-  m_cxClient = LOWORD(lParam);
-  m_cyClient = HIWORD(lParam);
-  LayOutControls();
-  Invalidate(true);
-  if (m_pMainDlg) {
-    m_pMainDlg->RecalcLayout();
-    m_pMainDlg->Invalidate(true);
-  }
-  return 0;
-}
-
-LRESULT CSrcFolderSetting::OnSwallowedCommand(WPARAM, LPARAM, bool&) { return 0; }

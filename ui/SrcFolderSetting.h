@@ -5,12 +5,10 @@
 #include <string>
 
 #include "framework/Controls.h"
-#include "framework/Dialog.h"
 #include "framework/ImageList.h"
+#include "ui/PaneDialog.h"
 
-class CSheafkeeperDlg;
-
-class CSrcFolderSetting : public CDialog {
+class CSrcFolderSetting : public CPaneDialog {
  public:
   explicit CSrcFolderSetting(HWND parent);
 
@@ -18,9 +16,6 @@ class CSrcFolderSetting : public CDialog {
   // not in the folder map, leaves the list empty.
   void ShowSourceList(const std::string& key);
 
-  CSheafkeeperDlg* m_pMainDlg = nullptr;  // not owned; may be null
-  int m_cxClient = 0;
-  int m_cyClient = 0;
   CImageList m_imageList;
   std::string m_strCurKey;
   CEdit m_editFolder;
@@ -32,12 +27,8 @@ class CSrcFolderSetting : public CDialog {
   BOOL OnInitDialog() override;
 
  private:
-  void LayOutControls();
+  void LayOutControls() override;
 
   // When the background needs painting.
   LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam, bool& handled);
-  // When the pane has been resized.
-  LRESULT OnSize(WPARAM wParam, LPARAM lParam, bool& handled);
-  // When Enter or Esc reaches the pane: swallowed, so that the pane never closes.
-  LRESULT OnSwallowedCommand(WPARAM wParam, LPARAM lParam, bool& handled);
 };

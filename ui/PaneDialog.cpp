@@ -1,0 +1,17 @@
+#include "ui/PaneDialog.h"
+
+#include "ui/SheafkeeperDlg.h"
+
+LRESULT CPaneDialog::OnSize(WPARAM, LPARAM lParam, bool&) {
+  m_cxClient = LOWORD(lParam);
+  m_cyClient = HIWORD(lParam);
+  LayOutControls();
+  Invalidate(true);
+  if (m_pMainDlg) {
+    m_pMainDlg->RecalcLayout();
+    m_pMainDlg->Invalidate(true);
+  }
+  return 0;
+}
+
+LRESULT CPaneDialog::OnSwallowedCommand(WPARAM, LPARAM, bool&) { return 0; }

@@ -1,0 +1,26 @@
+#pragma once
+// What the two panes of the main dialog share: the back pointer, the client size of
+// the last WM_SIZE, and the size handling that lays out the pane and then the main dialog.
+#include <windows.h>
+
+#include "framework/Dialog.h"
+
+class CSheafkeeperDlg;
+
+class CPaneDialog : public CDialog {
+ public:
+  CSheafkeeperDlg* m_pMainDlg = nullptr;  // not owned; set before the window is created
+  int m_cxClient = 0;
+  int m_cyClient = 0;
+
+ protected:
+  CPaneDialog(UINT templateId, HWND parent) : CDialog(templateId, parent) {}
+
+  // Places the pane's controls from m_cxClient and m_cyClient.
+  virtual void LayOutControls() = 0;
+
+  // When the pane has been resized: its own controls, then the main dialog's layout.
+  LRESULT OnSize(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When Enter or Esc reaches the pane: swallowed, so that the pane never closes.
+  LRESULT OnSwallowedCommand(WPARAM wParam, LPARAM lParam, bool& handled);
+};
