@@ -41,8 +41,12 @@ BOOL CDesFolderSetting::OnInitDialog() {
 
 void CDesFolderSetting::InsertTopFolder() {
   std::string name = MakeDateFolderName();
-  m_hTopFolder = m_tree.InsertItem(name, kClosedFolderImage, kOpenFolderImage, TVI_ROOT);
+  m_hTopFolder = InsertFolder(TVI_ROOT, name);
   m_pMainDlg->m_mapFolder.SetEmpty(name);
+}
+
+HTREEITEM CDesFolderSetting::InsertFolder(HTREEITEM parent, const std::string& name) {
+  return m_tree.InsertItem(name, kClosedFolderImage, kOpenFolderImage, parent);
 }
 
 std::string CDesFolderSetting::GetFolderKey(HTREEITEM item) const {

@@ -19,6 +19,8 @@ class CDesFolderSetting : public CPaneDialog {
   std::string GetFolderKey(HTREEITEM item) const;
   // Removes item, everything under it, and their folder map entries and source lists.
   void DeleteFolderItem(HTREEITEM item);
+  // Inserts a folder as the last child of parent (TVI_ROOT: a top-level folder).
+  HTREEITEM InsertFolder(HTREEITEM parent, const std::string& name);
   // The New command: a fresh top folder named by today's date.
   void ResetFolderTree();
   // Reads a plan file into the tree, the folder map, the root and the exclusion list.
