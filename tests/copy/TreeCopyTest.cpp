@@ -156,11 +156,15 @@ TEST_F(TreeCopyTest, AbortFlagIsReadBeforeEachEntryAtEveryDepth) {
   EXPECT_EQ(Copy(temp_ / "out2", temp_ / "a\\x", nullptr, &abort), 1);
   EXPECT_EQ(recorder_.names, Names{"x"});
 
-  // Set by the callback after the first file, wherever in the tree that file lies.
+  // Set by the callback after the first file, which lies two levels down.
+  testfs::MakeFolder(temp_ / "p");
+  testfs::MakeFolder(temp_ / "p\\q");
+  testfs::WriteFile(temp_ / "p\\q\\1", "");
+  testfs::WriteFile(temp_ / "p\\q\\2", "");
   abort = 0;
   recorder_.names.clear();
   recorder_.abortAfterFirst = &abort;
-  EXPECT_EQ(Copy(temp_ / "out3", temp_ / "a", nullptr, &abort), 1);
+  EXPECT_EQ(Copy(temp_ / "out3", temp_ / "p", nullptr, &abort), 1);
   EXPECT_EQ(recorder_.names.size(), 1u);
 
   // Only exactly 1 stops the copy.
