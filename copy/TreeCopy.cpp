@@ -87,7 +87,9 @@ bool Resolve(const std::string& sourcePath, Source& source) {
   }
   if (IsFolder(source.entry) && IsDotName(source.entry.cFileName)) return false;
   std::string full = FullPath(path);
-  source.path = full.substr(0, sjis::FindLastChar(full, '\\') + 1) + source.entry.cFileName;
+  std::size_t separator = sjis::FindLastChar(full, '\\');
+  std::string folder = separator == std::string::npos ? std::string() : full.substr(0, separator + 1);
+  source.path = folder + source.entry.cFileName;
   return true;
 }
 

@@ -40,7 +40,7 @@ class TreeCopyTest : public testing::Test {
     testfs::WriteFile(temp_ / "a\\s\\z", "Z");
     testfs::MakeFolder(temp_ / "a\\e");
   }
-  // File b.txt ("new") and an older out\\b.txt ("kept"); returns the latter's path.
+  // File b.txt ("new") and an older out\b.txt ("kept"); returns the path of the latter.
   std::string MakeFileAndTarget() {
     testfs::WriteFile(temp_ / "b.txt", "new");
     testfs::MakeFolder(temp_ / "out");
