@@ -124,7 +124,7 @@ Figures Measure(const std::string& work, const std::string& tree) {
 }
 
 void Report(const char* title, const Figures& f, int files, double megabytes) {
-  std::printf("%s\n", title);
+  std::printf("%s (best of %d rounds)\n", title, kRounds);
   std::printf("  floor     %8.3f s  %9.0f files/s  %8.1f MB/s\n", f.floor, files / f.floor, megabytes / f.floor);
   std::printf("  CopyTree  %8.3f s  %9.0f files/s  %8.1f MB/s  ratio to floor %.2f\n", f.copy,
               files / f.copy, megabytes / f.copy, f.copy / f.floor);
