@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "WinTestSupport.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -92,8 +92,8 @@ RECT OuterRect(HWND window) {
 }
 
 TEST(ProgramRun, FirstStartUsesDefaultSizesAndShutdownWritesTheSettingsFile) {
-  TempFolder folder;
-  RunningProgram program(folder.Path());
+  testfs::TempFolder folder;
+  RunningProgram program(folder.Folder());
   ASSERT_NE(program.Window(), nullptr);
 
   RECT window = OuterRect(program.Window());
@@ -105,14 +105,14 @@ TEST(ProgramRun, FirstStartUsesDefaultSizesAndShutdownWritesTheSettingsFile) {
   EXPECT_EQ(OuterRect(panes[1]).bottom - OuterRect(panes[1]).top, 225);
 
   ASSERT_TRUE(program.EndWithEsc());
-  EXPECT_EQ(ReadFileBytes(folder.Path() + "Sheafkeeper.ini"),
+  EXPECT_EQ(testfs::ReadFile(folder.Folder() + "Sheafkeeper.ini"),
             "[SHEAFKEEPER]\r\nLX=300\r\nRY=225\r\nCX=600\r\nCY=450\r\n");
 }
 
 TEST(ProgramRun, StoredSizesComeBackAndAWidePaneIsClampedToTheClientArea) {
-  TempFolder folder;
-  WriteFileBytes(folder.Path() + "Sheafkeeper.ini", "[SHEAFKEEPER]\r\nLX=2000\r\nRY=150\r\nCX=700\r\nCY=520\r\n");
-  RunningProgram program(folder.Path());
+  testfs::TempFolder folder;
+  testfs::WriteFile(folder.Folder() + "Sheafkeeper.ini", "[SHEAFKEEPER]\r\nLX=2000\r\nRY=150\r\nCX=700\r\nCY=520\r\n");
+  RunningProgram program(folder.Folder());
   ASSERT_NE(program.Window(), nullptr);
 
   RECT window = OuterRect(program.Window());
@@ -127,14 +127,14 @@ TEST(ProgramRun, StoredSizesComeBackAndAWidePaneIsClampedToTheClientArea) {
   EXPECT_EQ(OuterRect(panes[1]).bottom - OuterRect(panes[1]).top, 150);
 
   ASSERT_TRUE(program.EndWithEsc());
-  std::string settings = ReadFileBytes(folder.Path() + "Sheafkeeper.ini");
+  std::string settings = testfs::ReadFile(folder.Folder() + "Sheafkeeper.ini");
   EXPECT_NE(settings.find("LX=" + std::to_string(client.right) + "\r\n"), std::string::npos) << settings;
   EXPECT_NE(settings.find("CX=700\r\nCY=520\r\n"), std::string::npos) << settings;
 }
 
 TEST(ProgramRun, TheWindowIsCentredOnTheScreen) {
-  TempFolder folder;
-  RunningProgram program(folder.Path());
+  testfs::TempFolder folder;
+  RunningProgram program(folder.Folder());
   ASSERT_NE(program.Window(), nullptr);
   RECT window = OuterRect(program.Window());
   MONITORINFO monitor{};

@@ -2,21 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "WinTestSupport.h"
+#include "CurrentFolder.h"
 #include "app/SheafkeeperApp.h"
 #include "ui/SheafkeeperDlg.h"
 
 namespace {
 
 TEST(WorkingFolder, IsTheCurrentFolderWithOneTrailingBackslash) {
-  TempFolder folder;
-  CurrentFolder current(folder.Path());
-  EXPECT_EQ(GetWorkingFolder(), folder.Path());
+  testfs::TempFolder folder;
+  CurrentFolder current(folder.Folder());
+  EXPECT_EQ(GetWorkingFolder(), folder.Folder());
 }
 
 TEST(WorkingFolder, AFolderEndingInKanjiWithSecondByte5CGetsABackslash) {
-  TempFolder folder;
-  std::string kanji = folder.Path() + "\x95\x5C";  // hyo
+  testfs::TempFolder folder;
+  std::string kanji = folder.Folder() + "\x95\x5C";  // hyo
   ASSERT_TRUE(::CreateDirectoryA(kanji.c_str(), nullptr));
   CurrentFolder current(kanji);
   EXPECT_EQ(GetWorkingFolder(), kanji + "\\");
@@ -28,9 +28,9 @@ TEST(WorkingFolder, ADriveRootKeepsItsSingleBackslash) {
 }
 
 TEST(WorkingFolder, AFolderLongerThanMaxPathIsReturnedWhole) {
-  TempFolder folder;
+  testfs::TempFolder folder;
   std::wstring path = L"\\\\?\\";
-  std::string ansi = folder.Path();
+  std::string ansi = folder.Folder();
   path += std::wstring(ansi.begin(), ansi.end() - 1);
   for (int level = 0; level < 4; ++level) {
     path += L"\\" + std::wstring(90, static_cast<wchar_t>(L'a' + level));
@@ -57,25 +57,25 @@ TEST(WorkingFolder, AFolderLongerThanMaxPathIsReturnedWhole) {
 
 // The dialog made in folder: the settings file and temp.xml belong there for good.
 TEST(WorkingFolder, SettingsAndAutomaticPlanStayInTheStartFolderWhenTheCurrentFolderMoves) {
-  TempFolder start;
-  TempFolder later;
+  testfs::TempFolder start;
+  testfs::TempFolder later;
   CSheafkeeperApp app;
   {
-    CurrentFolder current(start.Path());
+    CurrentFolder current(start.Folder());
     app.UseSettingsFileIn(GetWorkingFolder());
   }
   CSheafkeeperDlg dialog(nullptr);
   {
-    CurrentFolder current(start.Path());
+    CurrentFolder current(start.Folder());
     ASSERT_TRUE(dialog.Create(nullptr));
   }
-  CurrentFolder current(later.Path());
+  CurrentFolder current(later.Folder());
   dialog.DestroyWindow();
 
-  EXPECT_EQ(dialog.m_strWorkDir, start.Path());
-  EXPECT_TRUE(FileExists(start.Path() + "Sheafkeeper.ini"));
-  EXPECT_FALSE(FileExists(later.Path() + "Sheafkeeper.ini"));
-  EXPECT_FALSE(FileExists(later.Path() + "temp.xml"));
+  EXPECT_EQ(dialog.m_strWorkDir, start.Folder());
+  EXPECT_TRUE(testfs::Exists(start.Folder() + "Sheafkeeper.ini"));
+  EXPECT_FALSE(testfs::Exists(later.Folder() + "Sheafkeeper.ini"));
+  EXPECT_FALSE(testfs::Exists(later.Folder() + "temp.xml"));
 }
 
 TEST(WorkingFolder, AtADriveRootTheSettingsFileLiesDirectlyInIt) {
@@ -90,7 +90,7 @@ TEST(WorkingFolder, AtADriveRootTheSettingsFileLiesDirectlyInIt) {
     ASSERT_TRUE(dialog.Create(nullptr));
     EXPECT_EQ(dialog.m_strWorkDir, "C:\\");
   }
-  EXPECT_TRUE(FileExists(settings));
+  EXPECT_TRUE(testfs::Exists(settings));
   ::DeleteFileA(settings.c_str());
   ::DeleteFileA("C:\\temp.xml");
 }

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "copy/TempFolder.h"
+#include "TempFolder.h"
 
 namespace {
 

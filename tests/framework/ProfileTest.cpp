@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "WinTestSupport.h"
+#include "TempFolder.h"
 
 TEST(Profile, MissingFileGivesDefaultsAndWrittenValuesComeBack) {
-  TempFolder folder;
+  testfs::TempFolder folder;
   CProfile profile;
-  profile.SetPath(folder.Path() + "test.ini");
+  profile.SetPath(folder.Folder() + "test.ini");
   EXPECT_EQ(profile.GetInt("SECTION", "CX", 600), 600);
-  EXPECT_FALSE(FileExists(profile.GetPath()));
+  EXPECT_FALSE(testfs::Exists(profile.GetPath()));
 
   profile.WriteInt("SECTION", "CX", 812);
   profile.WriteInt("SECTION", "CY", -3);
@@ -19,9 +19,9 @@ TEST(Profile, MissingFileGivesDefaultsAndWrittenValuesComeBack) {
 }
 
 TEST(Profile, WriteIntoAMissingFolderIsIgnored) {
-  TempFolder folder;
+  testfs::TempFolder folder;
   CProfile profile;
-  profile.SetPath(folder.Path() + "missing\\test.ini");
+  profile.SetPath(folder.Folder() + "missing\\test.ini");
   profile.WriteInt("SECTION", "CX", 1);
   EXPECT_EQ(profile.GetInt("SECTION", "CX", 5), 5);
 }

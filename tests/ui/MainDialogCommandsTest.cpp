@@ -21,7 +21,7 @@ TEST_F(MainDialogTest, StartsIdleWithTheCommandButtonsShownAndTheProgressControl
   for (int id : {IDC_PROGRESS, IDC_STATUS, IDC_ABORT}) EXPECT_FALSE(Visible(dialog, id)) << id;
   EXPECT_EQ(dialog.m_bBusy, 0);
   EXPECT_EQ(dialog.m_bAbort, 1);
-  EXPECT_EQ(dialog.m_strWorkDir, m_folder.Path());
+  EXPECT_EQ(dialog.m_strWorkDir, m_folder.Folder());
   EXPECT_EQ(dialog.m_strPlanPath, "");
 
   // Enter is the Start command: it never closes the window.
@@ -32,7 +32,7 @@ TEST_F(MainDialogTest, StartsIdleWithTheCommandButtonsShownAndTheProgressControl
 TEST_F(MainDialogTest, CommandsDoNothingWhileACopyRunIsBusy) {
   CSheafkeeperDlg& dialog = Open();
   HTREEITEM top = dialog.m_pDesFolderSetting->m_hTopFolder;
-  m_ui.fileAnswer = m_folder.Path() + "plan.xml";
+  m_ui.fileAnswer = m_folder.Folder() + "plan.xml";
   dialog.m_bBusy = 1;
   for (int id : {IDC_NEW, IDC_OPEN, IDC_SAVE, IDCANCEL, IDOK}) Click(id);
   dialog.SendMessage(WM_CLOSE);
@@ -53,8 +53,8 @@ TEST_F(MainDialogTest, CommandsDoNothingWhileACopyRunIsBusy) {
 
 TEST_F(MainDialogTest, OpenAsksForAnExistingPlanFileAndKeepsItsPathEvenWithoutAPlan) {
   CSheafkeeperDlg& dialog = Open();
-  std::string notAPlan = m_folder.Path() + "notes.xml";
-  WriteFileBytes(notAPlan, "no plan here\r\n");
+  std::string notAPlan = m_folder.Folder() + "notes.xml";
+  testfs::WriteFile(notAPlan, "no plan here\r\n");
 
   Click(IDC_OPEN);  // cancelled
   EXPECT_EQ(dialog.m_strPlanPath, "");
@@ -77,7 +77,7 @@ TEST_F(MainDialogTest, SaveSuggestsTheLastPlanPathAndTakesTheChosenOne) {
   Click(IDC_SAVE);  // cancelled: nothing changes
   m_ui.fileAnswer = "C:\\plans\\a.xml";
   Click(IDC_OPEN);
-  m_ui.fileAnswer = m_folder.Path() + "b.xml";
+  m_ui.fileAnswer = m_folder.Folder() + "b.xml";
   Click(IDC_SAVE);
 
   ASSERT_EQ(m_ui.fileRequests.size(), 3u);
@@ -86,7 +86,7 @@ TEST_F(MainDialogTest, SaveSuggestsTheLastPlanPathAndTakesTheChosenOne) {
   EXPECT_EQ(m_ui.fileRequests[2].initialName, "C:\\plans\\a.xml");
   EXPECT_EQ(m_ui.fileRequests[2].flags, kPlanFileOptions);
   EXPECT_EQ(m_ui.fileRequests[2].defaultExt, ".xml");
-  EXPECT_EQ(dialog.m_strPlanPath, m_folder.Path() + "b.xml");
+  EXPECT_EQ(dialog.m_strPlanPath, m_folder.Folder() + "b.xml");
 }
 
 TEST_F(MainDialogTest, NewGivesAFreshTopFolderAndKeepsRootExclusionsAndPlanPath) {

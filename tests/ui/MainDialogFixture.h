@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "ScriptedModalUi.h"
-#include "WinTestSupport.h"
+#include "CurrentFolder.h"
 #include "app/SheafkeeperApp.h"
 #include "app/WorkingFolder.h"
 #include "ui/SheafkeeperDlg.h"
@@ -23,7 +23,7 @@ inline RECT ChildRect(const CWnd& child) { return ChildRect(child.GetSafeHwnd())
 class MainDialogTest : public testing::Test {
  protected:
   void SetUp() override {
-    m_current = std::make_unique<CurrentFolder>(m_folder.Path());
+    m_current = std::make_unique<CurrentFolder>(m_folder.Folder());
     m_app.UseSettingsFileIn(GetWorkingFolder());
   }
   void TearDown() override {
@@ -40,7 +40,7 @@ class MainDialogTest : public testing::Test {
 
   void Click(int id) { m_dialog->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-  TempFolder m_folder;
+  testfs::TempFolder m_folder;
   std::unique_ptr<CurrentFolder> m_current;
   CSheafkeeperApp m_app;
   ScriptedModalUi m_ui;

@@ -38,11 +38,12 @@ inline std::string ReadFile(const std::string& path) {
   HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string text;
   char buffer[4096];
   DWORD read = 0;
-  ::ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+  while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
   CloseHandle(file);
-  return std::string(buffer, read);
+  return text;
 }
 
 inline void RemoveTree(const std::string& path) {
@@ -73,7 +74,7 @@ class TempFolder {
     static int counter = 0;
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
-    path_ = std::string(base) + "sheafcopy-" + std::to_string(GetCurrentProcessId()) + "-" +
+    path_ = std::string(base) + "sheafkeeper-test-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(++counter);
     RemoveTree(path_);
     MakeFolder(path_);
@@ -85,6 +86,8 @@ class TempFolder {
   // The folder's own path joined with a relative path.
   std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
   const std::string& Path() const { return path_; }
+  // The folder's path ending in a backslash, as the program writes folder paths.
+  std::string Folder() const { return path_ + "\\"; }
 
  private:
   std::string path_;
