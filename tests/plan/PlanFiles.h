@@ -26,8 +26,11 @@ class CTempFolder {
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
   }
-  // The path of name inside the folder.
-  std::string operator/(const std::string& name) const { return (m_path / name).string(); }
+  // The path of name inside the folder. Joined as bytes: std::filesystem would not read
+  // a Shift-JIS name in the system code page.
+  std::string operator/(const std::string& name) const {
+    return m_path.string() + static_cast<char>(std::filesystem::path::preferred_separator) + name;
+  }
 
  private:
   std::filesystem::path m_path;
