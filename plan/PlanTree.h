@@ -7,7 +7,7 @@
 class IPlanTree {
  public:
   // An opaque tree item handle; null stands for no item.
-  using Item = const void*;
+  using Item = void*;
 
   virtual ~IPlanTree() = default;
 

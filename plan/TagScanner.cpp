@@ -71,12 +71,12 @@ int GetElement(std::string& content, const std::string* document, const std::str
   }
   std::string id;
   int reference = ReferenceId(element, id);
-  if (reference == 0) content.clear();
-  if (reference <= 0) return reference;
-  std::string referenced;
-  if (!FindMultiRef(referenced, *document, id)) return -1;
-  content = referenced;
-  return 1;
+  if (reference < 0) return -1;
+  if (reference == 0) {
+    content.clear();
+    return 0;
+  }
+  return FindMultiRef(content, *document, id) ? 1 : -1;
 }
 
 int FindMultiRef(std::string& element, const std::string& document, const std::string& id) {

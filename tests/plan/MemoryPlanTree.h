@@ -98,7 +98,7 @@ class CMemoryPlanTree : public IPlanTree {
     Children children;
   };
 
-  static Node* AsNode(Item item) { return static_cast<Node*>(const_cast<void*>(item)); }
+  static Node* AsNode(Item item) { return static_cast<Node*>(item); }
   Children& ChildrenOf(Item item) { return item ? AsNode(item)->children : m_topLevel; }
   static Children::iterator Position(Children& siblings, Item item) {
     return std::find_if(siblings.begin(), siblings.end(),

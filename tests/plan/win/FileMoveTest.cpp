@@ -9,20 +9,7 @@
 
 namespace {
 
-TEST(MoveFileReplacing, ReplacesAFileButNeverAFolder) {
-  CTempFolder folder;
-  WriteBytes(folder / "new", "new");
-  WriteBytes(folder / "old", "old");
-  EXPECT_TRUE(MoveFileReplacing(folder / "new", folder / "old"));
-  EXPECT_EQ(ReadBytes(folder / "old"), "new");
-  EXPECT_EQ(GetFileAttributesA((folder / "new").c_str()), INVALID_FILE_ATTRIBUTES);
-
-  CreateDirectoryA((folder / "dir").c_str(), nullptr);
-  EXPECT_FALSE(MoveFileReplacing(folder / "old", folder / "dir"));
-  EXPECT_EQ(ReadBytes(folder / "old"), "new");
-}
-
-TEST(MoveFileReplacing, SavesUnderAShiftJisNameWhoseSecondByteIsABackslash) {
+TEST(MoveFileReplacing, SavesUnderAShiftJisNameAndNeverReplacesAFolder) {
   CTempFolder folder;
   std::string path = folder / "\x83\x5C\x83\x74\x83\x67.xml";  // ソフト.xml
   CFolderMap folders;
@@ -35,6 +22,12 @@ TEST(MoveFileReplacing, SavesUnderAShiftJisNameWhoseSecondByteIsABackslash) {
   ASSERT_NE(search, INVALID_HANDLE_VALUE);
   FindClose(search);
   EXPECT_STREQ(found.cFileName, "\x83\x5C\x83\x74\x83\x67.xml");
+
+  // A folder is never replaced.
+  CreateDirectoryA((folder / "dir").c_str(), nullptr);
+  EXPECT_FALSE(SavePlan(folder / "dir", "C:\\", folders, {}, MoveFileReplacing));
+  EXPECT_EQ(GetFileAttributesA((folder / "dir.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA((folder / "dir").c_str()), DWORD{FILE_ATTRIBUTE_DIRECTORY});
 }
 
 }  // namespace
