@@ -1,7 +1,6 @@
 // Feeds arbitrary bytes to the plan reader, over an in-memory tree that already holds a
 // plan, and to the tag scanner with an arbitrary prefix. Besides the sanitizers' checks,
 // a load must leave one top folder and a folder map that matches the tree.
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -25,13 +24,7 @@ void LoadIntoAPlan(const std::string& document) {
   LoadPlanText(document, tree, folders, PlanLoadSettings{"C:\\work\\", "2030-01-02", IsIsoDateName});
 
   Check(tree.GetTopFolder() != nullptr && tree.GetNextSibling(tree.GetTopFolder()) == nullptr);
-  std::vector<std::string> keys = tree.AllKeys();
-  std::vector<std::string> mapped;
-  for (const CFolderMap::Entry& entry : folders.Walk()) mapped.push_back(entry.key);
-  std::sort(keys.begin(), keys.end());
-  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-  std::sort(mapped.begin(), mapped.end());
-  Check(keys == mapped);
+  Check(tree.MatchesFolderMap());
 }
 
 // The bytes before the first NUL are the tag prefix, the rest is the text.

@@ -84,6 +84,17 @@ class CMemoryPlanTree : public IPlanTree {
     return keys;
   }
 
+  // True when every folder has a folder map entry and every entry names a folder.
+  bool MatchesFolderMap() const {
+    std::vector<std::string> keys = AllKeys();
+    std::vector<std::string> mapped;
+    for (const CFolderMap::Entry& entry : m_folders.Walk()) mapped.push_back(entry.key);
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    std::sort(mapped.begin(), mapped.end());
+    return keys == mapped;
+  }
+
   Item m_selected = nullptr;
   std::string m_shownKey = "(none)";
   std::string m_desRoot;
