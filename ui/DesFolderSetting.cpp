@@ -1,8 +1,11 @@
 #include "ui/DesFolderSetting.h"
 
 #include "plan/DateName.h"
+#include "plan/PlanReader.h"
 #include "res/resource.h"
 #include "ui/Colours.h"
+#include "ui/LocaleDate.h"
+#include "ui/PaneTree.h"
 #include "ui/SheafkeeperDlg.h"
 
 namespace {
@@ -40,7 +43,7 @@ BOOL CDesFolderSetting::OnInitDialog() {
 }
 
 void CDesFolderSetting::InsertTopFolder() {
-  std::string name = MakeDateFolderName();
+  std::string name = DateFolderName();
   m_hTopFolder = InsertFolder(TVI_ROOT, name);
   m_pMainDlg->m_mapFolder.SetEmpty(name);
 }
@@ -75,7 +78,11 @@ void CDesFolderSetting::ResetFolderTree() {
   InsertTopFolder();
 }
 
-void CDesFolderSetting::LoadPlan(const std::string&) {}
+void CDesFolderSetting::LoadPlan(const std::string& path) {
+  CPaneTree tree(*this);
+  PlanLoadSettings settings{m_pMainDlg->m_strWorkDir, DateFolderName(), IsLocaleDate};
+  ::LoadPlan(path, tree, m_pMainDlg->m_mapFolder, settings);
+}
 
 void CDesFolderSetting::LayOutControls() {
   CWnd root(GetDlgItem(IDC_DESROOT));

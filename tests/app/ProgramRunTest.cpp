@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "plan/DateName.h"
 
 namespace {
 
@@ -107,6 +108,9 @@ TEST(ProgramRun, FirstStartUsesDefaultSizesAndShutdownWritesTheSettingsFile) {
   ASSERT_TRUE(program.EndWithEsc());
   EXPECT_EQ(testfs::ReadFile(folder.Folder() + "Sheafkeeper.ini"),
             "[SHEAFKEEPER]\r\nLX=300\r\nRY=225\r\nCX=600\r\nCY=450\r\n");
+  EXPECT_EQ(testfs::ReadFile(folder.Folder() + "temp.xml"),
+            "<?xml version=\"1.0\" encoding=\"Shift-JIS\" ?>\r\n<Sheafkeeper desrootfolder=\"" + folder.Folder() +
+                "\">\r\n  <desfolder name=\"" + DateFolderName() + "\">\r\n  </desfolder>\r\n</Sheafkeeper>\r\n");
 }
 
 TEST(ProgramRun, StoredSizesComeBackAndAWidePaneIsClampedToTheClientArea) {

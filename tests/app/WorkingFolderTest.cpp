@@ -75,6 +75,7 @@ TEST(WorkingFolder, SettingsAndAutomaticPlanStayInTheStartFolderWhenTheCurrentFo
   EXPECT_EQ(dialog.m_strWorkDir, start.Folder());
   EXPECT_TRUE(testfs::Exists(start.Folder() + "Sheafkeeper.ini"));
   EXPECT_FALSE(testfs::Exists(later.Folder() + "Sheafkeeper.ini"));
+  EXPECT_TRUE(testfs::Exists(start.Folder() + "temp.xml"));
   EXPECT_FALSE(testfs::Exists(later.Folder() + "temp.xml"));
 }
 

@@ -93,18 +93,18 @@ TEST_F(MainDialogTest, NewGivesAFreshTopFolderAndKeepsRootExclusionsAndPlanPath)
   CSheafkeeperDlg& dialog = Open();
   CDesFolderSetting& pane = *dialog.m_pDesFolderSetting;
   pane.m_tree.InsertItem("docs", 0, 1, pane.m_hTopFolder);
-  dialog.m_mapFolder.GetOrCreate(MakeDateFolderName() + "/docs").push_back("C:\\a");
+  dialog.m_mapFolder.GetOrCreate(DateFolderName() + "/docs").push_back("C:\\a");
   dialog.m_listNoCopy.InsertItem(0, "Thumbs.db");
   pane.m_strDesRoot = "D:\\backup\\";
   dialog.m_strPlanPath = "C:\\plans\\a.xml";
 
   Click(IDC_NEW);
 
-  EXPECT_EQ(pane.m_tree.GetItemText(pane.m_hTopFolder), MakeDateFolderName());
+  EXPECT_EQ(pane.m_tree.GetItemText(pane.m_hTopFolder), DateFolderName());
   EXPECT_EQ(pane.m_tree.GetChildItem(pane.m_hTopFolder), nullptr);
   EXPECT_EQ(pane.m_tree.GetSelectedItem(), nullptr);
   ASSERT_EQ(dialog.m_mapFolder.Walk().size(), 1u);
-  EXPECT_EQ(dialog.m_mapFolder.Walk()[0].key, MakeDateFolderName());
+  EXPECT_EQ(dialog.m_mapFolder.Walk()[0].key, DateFolderName());
   EXPECT_EQ(dialog.m_mapFolder.Walk()[0].sources, nullptr);
   EXPECT_EQ(dialog.GetExclusionRows(), std::vector<std::string>{"Thumbs.db"});
   EXPECT_EQ(pane.m_strDesRoot, "D:\\backup\\");

@@ -1,0 +1,26 @@
+#pragma once
+// The plan file reader: rebuilds the folder tree, the folder map, the destination root
+// and the exclusion list from a plan file. It finds elements by plain searching (see
+// TagScanner.h) and reports nothing: what it cannot use it leaves as it was.
+#include <string>
+
+#include "plan/FolderMap.h"
+#include "plan/PlanTree.h"
+
+struct PlanLoadSettings {
+  std::string workDir;         // the destination root when the file names none
+  std::string dateFolderName;  // today's date, the new name of a top folder named by a date
+  bool (*isDate)(const std::string& name);
+};
+
+// Reads a text file in binary mode; each line (ended by CR LF or a lone LF, or by the
+// end of the file) is appended with one LF. False when the file cannot be opened.
+bool ReadTextFile(const std::string& path, std::string& text);
+
+// Loads the plan file at path; a file that cannot be opened changes nothing.
+void LoadPlan(const std::string& path, IPlanTree& tree, CFolderMap& folders,
+              const PlanLoadSettings& settings);
+
+// Loads a plan from the text of a plan file.
+void LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& folders,
+                  const PlanLoadSettings& settings);
