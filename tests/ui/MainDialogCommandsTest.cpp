@@ -23,6 +23,7 @@ TEST_F(MainDialogTest, StartsIdleWithTheCommandButtonsShownAndTheProgressControl
   EXPECT_EQ(dialog.m_bAbort, 1);
   EXPECT_EQ(dialog.m_strWorkDir, m_folder.Folder());
   EXPECT_EQ(dialog.m_strPlanPath, "");
+  EXPECT_EQ(::GetFocus(), dialog.GetDlgItem(IDOK));
 
   // Enter is the Start command: it never closes the window.
   Click(IDOK);
