@@ -5,31 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "copy/EntryLookup.h"
 #include "plan/ShiftJis.h"
 
 namespace {
-
-// Longest path the ANSI directory search accepts (MAX_PATH less the terminator).
-const std::size_t kMaxSearchPath = MAX_PATH - 1;
-
-// Owns one directory search and closes it when it goes out of scope.
-class FindHandle {
- public:
-  FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
-      : handle_(pattern.size() > kMaxSearchPath ? INVALID_HANDLE_VALUE
-                                                : FindFirstFileA(pattern.c_str(), &data)) {}
-  ~FindHandle() {
-    if (IsOpen()) FindClose(handle_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-
-  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(handle_, &data) != 0; }
-
- private:
-  HANDLE handle_;
-};
 
 // The resolved source: the entry found and its absolute path.
 struct Source {
@@ -80,11 +59,7 @@ std::string FullPath(const std::string& path) {
 // name, so that a wildcard that matched one entry stands for that entry.
 bool Resolve(const std::string& sourcePath, Source& source) {
   std::string path = Normalise(sourcePath);
-  {
-    FindHandle lookup(path, source.entry);
-    WIN32_FIND_DATAA second;
-    if (!lookup.IsOpen() || lookup.Next(second)) return false;
-  }
+  if (!LookUpUniqueEntry(path, source.entry)) return false;
   if (IsFolder(source.entry) && IsDotName(source.entry.cFileName)) return false;
   std::string full = FullPath(path);
   std::size_t separator = sjis::FindLastChar(full, '\\');

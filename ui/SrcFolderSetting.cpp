@@ -1,9 +1,9 @@
 #include "ui/SrcFolderSetting.h"
 
+#include "copy/EntryLookup.h"
 #include "res/resource.h"
 #include "ui/Colours.h"
 #include "ui/SheafkeeperDlg.h"
-#include "ui/SourceLookup.h"
 
 namespace {
 const int kFolderImage = 0;
@@ -46,11 +46,11 @@ void CSrcFolderSetting::ShowSourceList(const std::string& key) {
   const CSourceList* sources = m_pMainDlg->m_mapFolder.Find(key);
   if (!sources) return;
   for (std::size_t position = 0; position < sources->size(); ++position) {
-    SourceEntry entry;
-    if (!LookUpSource((*sources)[position], entry)) continue;
-    int row = m_listSrc.InsertItem(m_listSrc.GetItemCount(), entry.name);
-    m_listSrc.SetItemImageAndData(row, entry.isFolder ? kFolderImage : kFileImage,
-                                  static_cast<LPARAM>(position));
+    WIN32_FIND_DATAA entry;
+    if (!LookUpUniqueEntry((*sources)[position], entry)) continue;
+    int row = m_listSrc.InsertItem(m_listSrc.GetItemCount(), entry.cFileName);
+    bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    m_listSrc.SetItemImageAndData(row, isFolder ? kFolderImage : kFileImage, static_cast<LPARAM>(position));
   }
 }
 

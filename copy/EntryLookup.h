@@ -1,0 +1,35 @@
+#pragma once
+// Directory searches by exact path, closed on every way out.
+#include <windows.h>
+
+#include <string>
+
+// Longest path the ANSI directory search accepts (MAX_PATH less the terminator).
+constexpr std::size_t kMaxSearchPath = MAX_PATH - 1;
+
+// Owns one directory search and closes it when it goes out of scope. A pattern longer
+// than kMaxSearchPath is not searched at all.
+class FindHandle {
+ public:
+  FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
+      : handle_(pattern.size() > kMaxSearchPath ? INVALID_HANDLE_VALUE : FindFirstFileA(pattern.c_str(), &data)) {}
+  ~FindHandle() {
+    if (IsOpen()) FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+
+  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(handle_, &data) != 0; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Looks path up exactly as written: true when the search finds an entry and no second
+// one (a wildcard is accepted only when it matches exactly one entry).
+inline bool LookUpUniqueEntry(const std::string& path, WIN32_FIND_DATAA& entry) {
+  FindHandle lookup(path, entry);
+  WIN32_FIND_DATAA second;
+  return lookup.IsOpen() && !lookup.Next(second);
+}
