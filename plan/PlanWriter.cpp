@@ -24,7 +24,7 @@ std::string FormatPlan(const std::string& desRoot, const CFolderMap& folders,
 }
 
 bool WriteFileReplacing(const std::string& path, const std::string& text, ReplaceFileFn replace) {
-  std::string temp = path + ".tmp";
+  std::string temp = path + kTemporarySuffix;
   std::ofstream out(temp, std::ios::binary | std::ios::trunc);
   if (!out) return false;
   out.write(text.data(), static_cast<std::streamsize>(text.size()));

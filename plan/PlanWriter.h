@@ -13,7 +13,10 @@ using ReplaceFileFn = bool (*)(const std::string& from, const std::string& to);
 std::string FormatPlan(const std::string& desRoot, const CFolderMap& folders,
                        const std::vector<std::string>& exclusions);
 
-// Writes text to path + ".tmp" and, once every byte is written and the file closed,
+// The temporary file of a save is path followed by this.
+constexpr char kTemporarySuffix[] = ".tmp";
+
+// Writes text to path + kTemporarySuffix and, once every byte is written and the file closed,
 // puts it in place of path with replace. On any failure path keeps its previous
 // content and the temporary file is removed. False when the file was not replaced.
 bool WriteFileReplacing(const std::string& path, const std::string& text, ReplaceFileFn replace);

@@ -74,10 +74,11 @@ class TempFolder {
     static int counter = 0;
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
-    path_ = std::string(base) + "sheafkeeper-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
-    RemoveTree(path_);
-    MakeFolder(path_);
+    // A name that a crashed earlier run left behind is passed over.
+    do {
+      path_ = std::string(base) + "sheafkeeper-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++counter);
+    } while (!CreateDirectoryW(Wide(path_).c_str(), nullptr));
   }
   ~TempFolder() { RemoveTree(path_); }
   TempFolder(const TempFolder&) = delete;

@@ -53,6 +53,15 @@ TEST(WorkingFolder, AFolderLongerThanMaxPathIsReturnedWhole) {
     EXPECT_EQ(RectWidth(dialog.GetWindowRect()), 600);
   }
   ::SetCurrentDirectoryW(previous);
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  int entries = 0;
+  do {
+    ++entries;
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  EXPECT_EQ(entries, 2) << "only . and .. : no settings or plan file of a mangled name";
 }
 
 // The dialog made in folder: the settings file and temp.xml belong there for good.
