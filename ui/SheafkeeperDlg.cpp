@@ -176,8 +176,9 @@ LRESULT CSheafkeeperDlg::OnSave(WPARAM, LPARAM, bool&) {
   return 0;
 }
 
+// Start is handled here so that Enter never reaches the default OK handling, which
+// would end the dialog; the copy run it starts is not built yet.
 LRESULT CSheafkeeperDlg::OnStart(WPARAM, LPARAM, bool&) {
-  if (m_bBusy == 1) return 0;
   return 0;
 }
 
