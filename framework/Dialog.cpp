@@ -52,7 +52,7 @@ INT_PTR CDialog::DoModal() {
       break;
     }
     if (got < 0) break;
-    if (PreTranslateChain(msg) || (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg))) continue;
+    if (PreTranslateInput(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }
@@ -105,6 +105,12 @@ bool CDialog::PreTranslateChain(MSG& msg) {
     if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) break;
   }
   return false;
+}
+
+bool CDialog::PreTranslateInput(MSG& msg) {
+  if (PreTranslateChain(msg)) return true;
+  HWND top = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  return top && FromHandle(top) && ::IsDialogMessageA(top, &msg);
 }
 
 void CDialog::CenterOnOwner() const {

@@ -44,6 +44,11 @@ class CDialog : public CWnd {
   // Gives each dialog up the parent chain of msg's window a chance to handle it
   // before it is dispatched; true when one did.
   static bool PreTranslateChain(MSG& msg);
+  // The framework's handling of a message taken from the queue, before it would be
+  // translated and dispatched: the pre-translation chain, then dialog navigation (Tab,
+  // Enter, Esc, mnemonics) by the innermost dialog that holds msg's window. True when
+  // the message was used up.
+  static bool PreTranslateInput(MSG& msg);
   // The dialog object of a window created by this framework, or null.
   static CDialog* FromHandle(HWND hWnd);
 

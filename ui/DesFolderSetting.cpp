@@ -6,7 +6,6 @@
 #include "ui/Colours.h"
 #include "ui/LocaleDate.h"
 #include "ui/PaneTree.h"
-#include "ui/SheafkeeperDlg.h"
 
 namespace {
 const int kClosedFolderImage = 0;
@@ -36,7 +35,7 @@ BOOL CDesFolderSetting::OnInitDialog() {
   m_imageList.CreateFromBitmaps({IDB_FOLDER_CLOSED, IDB_FOLDER_OPEN});
   m_tree.SetImageList(m_imageList.GetSafeHandle(), TVSIL_NORMAL);
   InsertTopFolder();
-  m_strDesRoot = m_pMainDlg->m_strWorkDir;
+  m_strDesRoot = m_pMainDlg->GetWorkDir();
   UpdateData(false);
   LayOutControls();
   return TRUE;
@@ -45,7 +44,7 @@ BOOL CDesFolderSetting::OnInitDialog() {
 void CDesFolderSetting::InsertTopFolder() {
   std::string name = DateFolderName();
   m_hTopFolder = InsertFolder(TVI_ROOT, name);
-  m_pMainDlg->m_mapFolder.SetEmpty(name);
+  m_pMainDlg->GetFolderMap().SetEmpty(name);
 }
 
 HTREEITEM CDesFolderSetting::InsertFolder(HTREEITEM parent, const std::string& name) {
@@ -67,7 +66,7 @@ void CDesFolderSetting::DeleteFolderItem(HTREEITEM item) {
     DeleteFolderItem(child);
     child = next;
   }
-  m_pMainDlg->m_mapFolder.Remove(GetFolderKey(item));
+  m_pMainDlg->GetFolderMap().Remove(GetFolderKey(item));
   m_tree.DeleteItem(item);
 }
 
@@ -80,8 +79,8 @@ void CDesFolderSetting::ResetFolderTree() {
 
 void CDesFolderSetting::LoadPlan(const std::string& path) {
   CPaneTree tree(*this);
-  PlanLoadSettings settings{m_pMainDlg->m_strWorkDir, DateFolderName(), IsLocaleDate};
-  ::LoadPlan(path, tree, m_pMainDlg->m_mapFolder, settings);
+  PlanLoadSettings settings{m_pMainDlg->GetWorkDir(), DateFolderName(), IsLocaleDate};
+  ::LoadPlan(path, tree, m_pMainDlg->GetFolderMap(), settings);
 }
 
 void CDesFolderSetting::LayOutControls() {

@@ -1,6 +1,5 @@
 #include "ui/PaneDialog.h"
 
-#include "ui/SheafkeeperDlg.h"
 
 LRESULT CPaneDialog::OnSize(WPARAM, LPARAM lParam, bool&) {
   m_cxClient = LOWORD(lParam);
@@ -9,7 +8,7 @@ LRESULT CPaneDialog::OnSize(WPARAM, LPARAM lParam, bool&) {
   Invalidate(true);
   if (m_pMainDlg) {
     m_pMainDlg->RecalcLayout();
-    m_pMainDlg->Invalidate(true);
+    m_pMainDlg->InvalidateHost();
   }
   return 0;
 }

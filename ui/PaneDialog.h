@@ -4,12 +4,11 @@
 #include <windows.h>
 
 #include "framework/Dialog.h"
-
-class CSheafkeeperDlg;
+#include "ui/PaneHost.h"
 
 class CPaneDialog : public CDialog {
  public:
-  CSheafkeeperDlg* m_pMainDlg = nullptr;  // not owned; set before the window is created
+  IPaneHost* m_pMainDlg = nullptr;  // not owned; set before the window is created
   int m_cxClient = 0;
   int m_cyClient = 0;
 

@@ -1,7 +1,6 @@
 #include "ui/PaneTree.h"
 
 #include "ui/DesFolderSetting.h"
-#include "ui/SheafkeeperDlg.h"
 
 namespace {
 HTREEITEM ToTreeItem(IPlanTree::Item item) { return static_cast<HTREEITEM>(item); }
@@ -36,9 +35,8 @@ void CPaneTree::SetDesRoot(const std::string& root) {
   m_pane.UpdateData(false);
 }
 
-void CPaneTree::DeleteAllExclusions() { m_pane.m_pMainDlg->m_listNoCopy.DeleteAllItems(); }
+void CPaneTree::DeleteAllExclusions() { m_pane.m_pMainDlg->DeleteAllExclusions(); }
 
 void CPaneTree::AppendExclusion(const std::string& name) {
-  CListCtrl& list = m_pane.m_pMainDlg->m_listNoCopy;
-  list.InsertItem(list.GetItemCount(), name);
+  m_pane.m_pMainDlg->AppendExclusion(name);
 }

@@ -82,6 +82,10 @@ void CSheafkeeperDlg::ShowSourceList(const std::string& key) {
   if (m_pSrcFolderSetting) m_pSrcFolderSetting->ShowSourceList(key);
 }
 
+void CSheafkeeperDlg::AppendExclusion(const std::string& name) {
+  m_listNoCopy.InsertItem(m_listNoCopy.GetItemCount(), name);
+}
+
 std::vector<std::string> CSheafkeeperDlg::GetExclusionRows() const {
   std::vector<std::string> rows;
   int count = m_listNoCopy.GetItemCount();
@@ -149,7 +153,7 @@ LRESULT CSheafkeeperDlg::OnGetMinMaxInfo(WPARAM, LPARAM lParam, bool& handled) {
 }
 
 LRESULT CSheafkeeperDlg::OnNew(WPARAM, LPARAM, bool&) {
-  if (m_bBusy == 1) return 0;
+  if (IsBusy()) return 0;
   if (m_pDesFolderSetting) m_pDesFolderSetting->ResetFolderTree();
   return 0;
 }
@@ -162,7 +166,7 @@ bool CSheafkeeperDlg::AskPlanFileName(bool open, std::string& path) {
 
 LRESULT CSheafkeeperDlg::OnOpen(WPARAM, LPARAM, bool&) {
   std::string path;
-  if (m_bBusy == 1 || !AskPlanFileName(true, path)) return 0;
+  if (IsBusy() || !AskPlanFileName(true, path)) return 0;
   if (m_pDesFolderSetting) m_pDesFolderSetting->LoadPlan(path);
   m_strPlanPath = path;
   return 0;
@@ -170,7 +174,7 @@ LRESULT CSheafkeeperDlg::OnOpen(WPARAM, LPARAM, bool&) {
 
 LRESULT CSheafkeeperDlg::OnSave(WPARAM, LPARAM, bool&) {
   std::string path;
-  if (m_bBusy == 1 || !AskPlanFileName(false, path)) return 0;
+  if (IsBusy() || !AskPlanFileName(false, path)) return 0;
   SavePlan(path);
   m_strPlanPath = path;
   return 0;
@@ -183,7 +187,7 @@ LRESULT CSheafkeeperDlg::OnStart(WPARAM, LPARAM, bool&) {
 }
 
 LRESULT CSheafkeeperDlg::OnExit(WPARAM, LPARAM, bool&) {
-  if (m_bBusy == 1) return 0;
+  if (IsBusy()) return 0;
   OnCancel();
   return 0;
 }

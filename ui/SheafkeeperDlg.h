@@ -8,19 +8,27 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "plan/FolderMap.h"
+#include "ui/PaneHost.h"
 
 class CDesFolderSetting;
 class CSrcFolderSetting;
 
-class CSheafkeeperDlg : public CDialog {
+class CSheafkeeperDlg : public CDialog, public IPaneHost {
  public:
   explicit CSheafkeeperDlg(HWND parent);
   ~CSheafkeeperDlg() override;
 
   // Places the panes, the exclusion list and the command strip from the client size.
-  void RecalcLayout();
+  void RecalcLayout() override;
   // Shows the source list of key in the source pane, when there is one.
-  void ShowSourceList(const std::string& key);
+  void ShowSourceList(const std::string& key) override;
+  bool IsBusy() const override { return m_bBusy != 0; }
+  CFolderMap& GetFolderMap() override { return m_mapFolder; }
+  const std::string& GetWorkDir() const override { return m_strWorkDir; }
+  int GetClientHeight() const override { return m_cyClient; }
+  void InvalidateHost() override { Invalidate(true); }
+  void DeleteAllExclusions() override { m_listNoCopy.DeleteAllItems(); }
+  void AppendExclusion(const std::string& name) override;
   // Writes the plan to a plan file.
   void SavePlan(const std::string& path);
   // The exclusion list's rows, first row first.

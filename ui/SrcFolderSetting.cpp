@@ -3,7 +3,6 @@
 #include "copy/EntryLookup.h"
 #include "res/resource.h"
 #include "ui/Colours.h"
-#include "ui/SheafkeeperDlg.h"
 
 namespace {
 const int kFolderImage = 0;
@@ -41,9 +40,9 @@ void CSrcFolderSetting::ShowSourceList(const std::string& key) {
   m_strCurKey.clear();
   m_editFolder.SetWindowText(std::string());
   m_listSrc.DeleteAllItems();
-  if (!m_pMainDlg || !m_pMainDlg->m_mapFolder.Contains(key)) return;
+  if (!m_pMainDlg || !m_pMainDlg->GetFolderMap().Contains(key)) return;
   m_strCurKey = key;
-  const CSourceList* sources = m_pMainDlg->m_mapFolder.Find(key);
+  const CSourceList* sources = m_pMainDlg->GetFolderMap().Find(key);
   if (!sources) return;
   for (std::size_t position = 0; position < sources->size(); ++position) {
     WIN32_FIND_DATAA entry;
