@@ -1,0 +1,72 @@
+#pragma once
+// The real program started in a working folder of its own, as a user starts it, with
+// its main window found, and ended the way a user ends it.
+#include <windows.h>
+
+#include <string>
+
+inline std::string ProgramPath() {
+  char path[MAX_PATH] = "";
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1) + "Sheafkeeper.exe";
+}
+
+struct FindRequest {
+  DWORD processId;
+  HWND found;
+};
+
+inline BOOL CALLBACK MatchMainWindow(HWND window, LPARAM lParam) {
+  FindRequest* request = reinterpret_cast<FindRequest*>(lParam);
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  char caption[64] = "";
+  ::GetWindowTextA(window, caption, sizeof(caption));
+  if (processId != request->processId || std::string(caption) != "Sheafkeeper" || !::IsWindowVisible(window)) {
+    return TRUE;
+  }
+  request->found = window;
+  return FALSE;
+}
+
+// The program started in folder, until it is ended by Esc.
+class RunningProgram {
+ public:
+  explicit RunningProgram(const std::string& folder) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string command = "\"" + ProgramPath() + "\"";
+    m_started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                 &startup, &m_process) != FALSE;
+    if (!m_started) return;
+    ::WaitForInputIdle(m_process.hProcess, 10000);
+    for (int attempt = 0; attempt < 200 && !m_window; ++attempt) {
+      FindRequest request{m_process.dwProcessId, nullptr};
+      ::EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&request));
+      m_window = request.found;
+      if (!m_window) ::Sleep(50);
+    }
+  }
+  ~RunningProgram() {
+    if (!m_started) return;
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(m_process.hProcess, 1);
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+  }
+
+  HWND Window() const { return m_window; }
+  HWND Child(const char* caption) const { return ::FindWindowExA(m_window, nullptr, nullptr, caption); }
+
+  // Presses Esc in the main window and waits for the program to end.
+  bool EndWithEsc() const {
+    ::PostMessageA(m_window, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessageA(m_window, WM_KEYUP, VK_ESCAPE, 0);
+    return ::WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0;
+  }
+
+ private:
+  bool m_started = false;
+  PROCESS_INFORMATION m_process{};
+  HWND m_window = nullptr;
+};
