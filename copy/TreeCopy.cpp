@@ -42,6 +42,10 @@ bool IsFolder(const WIN32_FIND_DATAA& entry) {
   return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+unsigned long long FileSize(const WIN32_FIND_DATAA& entry) {
+  return (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+}
+
 std::string FullPath(const std::string& path) {
   std::string full(MAX_PATH, '\0');
   DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, &full[0], nullptr);
@@ -74,18 +78,25 @@ bool IsExcluded(const std::vector<std::string>* exclusions, const char* name) {
 
 }  // namespace
 
-int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions) {
+int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
+               const int* abortFlag, CountProgressFn callback, void* context) {
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
   if (IsExcluded(exclusions, source.entry.cFileName)) return 0;
-  if (!IsFolder(source.entry)) return 1;
+  if (!IsFolder(source.entry)) {
+    if (callback != nullptr) callback(context, FileSize(source.entry));
+    return 1;
+  }
 
   WIN32_FIND_DATAA item;
   FindHandle listing(source.path + "\\*", item);
   if (!listing.IsOpen()) return 0;
   int count = 0;
   do {
-    if (!IsDotName(item.cFileName)) count += CountFiles(source.path + "\\" + item.cFileName, exclusions);
+    if (abortFlag != nullptr && *abortFlag == 1) break;
+    if (!IsDotName(item.cFileName)) {
+      count += CountFiles(source.path + "\\" + item.cFileName, exclusions, abortFlag, callback, context);
+    }
   } while (listing.Next(item));
   return count;
 }

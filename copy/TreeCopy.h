@@ -8,8 +8,14 @@
 // Called after each copied file with the caller's context and the file's bare name.
 typedef void (*CopyProgressFn)(void* context, const char* fileName);
 
+// Called for each file that CountFiles counts, with the caller's context and the file's size.
+typedef void (*CountProgressFn)(void* context, unsigned long long fileSize);
+
 // The number of files that CopyTree would copy for sourcePath; exclusions may be null.
-int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions);
+// When *abortFlag is 1 before an entry of a folder listing, the count stops there and
+// gives the files counted so far. abortFlag and callback may be null.
+int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
+               const int* abortFlag = nullptr, CountProgressFn callback = nullptr, void* context = nullptr);
 
 // Copies sourcePath into destinationFolder. Returns 1 when the source was copied
 // completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure.
