@@ -1,0 +1,25 @@
+#pragma once
+// What a copy run shows and asks of its front end: the main dialog with its controls
+// and message queue, the console runner with stderr and Ctrl+C, or a test's recorder.
+#include <string>
+
+class ICopyRunView {
+ public:
+  virtual ~ICopyRunView() = default;
+
+  // The run begins: the front end takes its running look and forgets earlier aborts.
+  virtual void BeginCopyMode() = 0;
+  // The counting pass begins.
+  virtual void ShowCounting() = 0;
+  // The counting pass found total files; none has been copied yet.
+  virtual void SetProgressRange(long total) = 0;
+  // One more file has been copied; fileName is its bare name.
+  virtual void OnFileCopied(const char* fileName) = 0;
+  // Handles whatever input is waiting, without waiting; true once the user has asked
+  // for an abort in this run.
+  virtual bool PumpMessagesAndReadAbort() = 0;
+  // Shows one of the run's messages and returns when the user has seen it.
+  virtual void ShowRunMessage(const std::string& text) = 0;
+  // The run has ended, whichever way: the front end takes its idle look.
+  virtual void EndCopyMode() = 0;
+};

@@ -1,0 +1,199 @@
+// The copy run against a recording view, on real files.
+#include "copy/CopyRun.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "TreeListing.h"
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+// Walked in this order (buckets 0, 1, 6).
+const char kOld[] = "2006-05-01/docs/old";
+const char kTop[] = "2006-05-01";
+const char kDocs[] = "2006-05-01/docs";
+
+const char kAborted[] = "message コピーを中断しました";
+
+// Records what the run shows. Asks for an abort at a given pump, or at the first pump
+// after a given number of files has been shown, as a click on an abort button would.
+class RecordingView : public ICopyRunView {
+ public:
+  void BeginCopyMode() override { events.push_back("begin"); }
+  void ShowCounting() override { events.push_back("counting"); }
+  void SetProgressRange(long total) override { events.push_back("range " + std::to_string(total)); }
+  void OnFileCopied(const char* fileName) override {
+    events.push_back(std::string("file ") + fileName);
+    if (++files == abortAfterFiles) clicked = true;
+  }
+  bool PumpMessagesAndReadAbort() override {
+    if (recordPumps) events.push_back("pump");
+    if (++pumps == abortAtPump || clicked) aborted = true;
+    return aborted;
+  }
+  void ShowRunMessage(const std::string& text) override { events.push_back("message " + text); }
+  void EndCopyMode() override { events.push_back("end"); }
+
+  Events events;
+  bool recordPumps = false;
+  int pumps = 0;
+  int files = 0;
+  int abortAtPump = 0;
+  int abortAfterFiles = 0;
+  bool clicked = false;
+  bool aborted = false;
+};
+
+class CopyRunTest : public testing::Test {
+ protected:
+  // Source folder s: a file Thumbs.db and a folder sub with the files c.txt and Thumbs.db.
+  // (The order of a listing is the file system's, so one file is copied from it.)
+  std::string MakeSourceFolder() {
+    testfs::MakeFolder(temp_ / "s");
+    testfs::MakeFolder(temp_ / "s\\sub");
+    for (const char* name : {"s\\Thumbs.db", "s\\sub\\c.txt", "s\\sub\\Thumbs.db"}) {
+      testfs::WriteFile(temp_ / name, name);
+    }
+    return temp_ / "s";
+  }
+  std::string MakeFile(const std::string& name, const std::string& contents) {
+    testfs::WriteFile(temp_ / name, contents);
+    return temp_ / name;
+  }
+  // A run over the plan with the pump interval of the count at 0, so that every chance
+  // to pump is taken.
+  CopyRunResult Run(const std::string& root, const std::vector<std::string>& exclusions = {}) {
+    run_ = std::make_unique<CCopyRun>(plan_, root, exclusions, view_, std::chrono::milliseconds(0));
+    return run_->Run();
+  }
+
+  testfs::TempFolder temp_;
+  CFolderMap plan_;
+  RecordingView view_;
+  std::unique_ptr<CCopyRun> run_;
+};
+
+TEST_F(CopyRunTest, AnEmptyPlanPumpsBeforeEachFolderAndPathAndEndsSilently) {
+  plan_.SetEmpty(kTop);
+  plan_.GetOrCreate(kDocs) = {"", ""};  // cleared entries
+
+  EXPECT_EQ(Run(temp_ / "out\\"), CopyRunResult::kCompleted);
+  view_.recordPumps = true;
+  Run(temp_ / "out\\");
+  EXPECT_EQ(view_.events, (Events{"begin", "counting", "range 0", "end",  // the first run, without pumps
+                                  "begin", "counting", "pump", "pump", "range 0",
+                                  "pump",                  // before 2006-05-01, which has no source list
+                                  "pump", "pump", "pump",  // before 2006-05-01/docs and each of its paths
+                                  "end"}));
+  EXPECT_FALSE(testfs::Exists(temp_ / "out"));
+}
+
+TEST_F(CopyRunTest, CopiesEveryPathInWalkOrderIntoTheRootFollowedByTheKey) {
+  const std::string folder = MakeSourceFolder();
+  plan_.GetOrCreate(kTop) = {MakeFile("top.txt", "12345")};
+  plan_.GetOrCreate(kDocs) = {"", folder};
+  plan_.GetOrCreate(kOld) = {MakeFile("old.txt", "1")};
+  const std::vector<std::string> exclusions = {"THUMBS.DB"};
+
+  struct Case {
+    std::string root;
+    std::string top;  // the folder that kTop stands for
+  } cases[] = {
+      {temp_ / "backup\\", temp_ / "backup\\2006-05-01"},
+      {temp_ / "backup", temp_ / "backup2006-05-01"},  // no separator is added
+  };
+  for (const Case& c : cases) {
+    view_.events.clear();
+    EXPECT_EQ(Run(c.root, exclusions), CopyRunResult::kCompleted) << c.root;
+    EXPECT_EQ(view_.events,
+              (Events{"begin", "counting", "range 3", "file old.txt", "file top.txt", "file c.txt", "end"}));
+    EXPECT_EQ(testfs::ReadFile(c.top + "\\docs\\old\\old.txt"), "1");
+    EXPECT_EQ(testfs::ReadFile(c.top + "\\top.txt"), "12345");
+    EXPECT_EQ(testfs::ReadFile(c.top + "\\docs\\s\\sub\\c.txt"), "s\\sub\\c.txt");
+    EXPECT_FALSE(testfs::Exists(c.top + "\\docs\\s\\Thumbs.db"));
+    EXPECT_FALSE(testfs::Exists(c.top + "\\docs\\s\\sub\\Thumbs.db"));
+    EXPECT_EQ(run_->Total(), 3);
+    EXPECT_EQ(run_->FilesCopied(), 3);
+    EXPECT_EQ(run_->BytesCopied(), 1u + 5u + 11u);
+  }
+}
+
+TEST_F(CopyRunTest, CountOnlyListsEachFolderWithItsPathsAndCopiesNothing) {
+  const std::string folder = MakeSourceFolder();
+  plan_.SetEmpty(kTop);
+  plan_.GetOrCreate(kDocs) = {folder, "", temp_ / "missing"};
+  run_ = std::make_unique<CCopyRun>(plan_, temp_ / "out\\", std::vector<std::string>{"thumbs.db"}, view_);
+
+  EXPECT_EQ(run_->CountOnly(), CopyRunResult::kCompleted);
+  EXPECT_EQ(view_.events, (Events{"begin", "counting", "range 1", "end"}));
+  ASSERT_EQ(run_->CountedFolders().size(), 2u);
+  EXPECT_EQ(run_->CountedFolders()[0].destination, temp_ / "out\\2006-05-01");
+  EXPECT_TRUE(run_->CountedFolders()[0].sources.empty());
+  EXPECT_EQ(run_->CountedFolders()[1].destination, temp_ / "out\\2006-05-01/docs");
+  using Counts = std::vector<std::pair<std::string, int>>;
+  EXPECT_EQ(run_->CountedFolders()[1].sources, (Counts{{folder, 1}, {temp_ / "missing", 0}}));
+  EXPECT_FALSE(testfs::Exists(temp_ / "out"));
+}
+
+TEST_F(CopyRunTest, AFailedPathIsNamedAsStoredAndNothingAfterItIsCopied) {
+  const std::string stored = temp_.Path() + "/gone\\";
+  plan_.GetOrCreate(kOld) = {MakeFile("first.txt", "1")};
+  plan_.GetOrCreate(kTop) = {MakeFile("second.txt", "2"), stored, MakeFile("third.txt", "3")};
+  plan_.GetOrCreate(kDocs) = {MakeFile("fourth.txt", "4")};
+
+  EXPECT_EQ(Run(temp_ / "out\\"), CopyRunResult::kFailed);
+  EXPECT_EQ(view_.events, (Events{"begin", "counting", "range 4", "file first.txt", "file second.txt",
+                                  "message [" + stored + "]のコピーに失敗しました", "end"}));
+  EXPECT_EQ(run_->FailedSource(), stored);
+  EXPECT_FALSE(testfs::Exists(temp_ / "out\\2006-05-01\\third.txt"));
+  EXPECT_FALSE(testfs::Exists(temp_ / "out\\2006-05-01\\docs\\fourth.txt"));
+}
+
+TEST_F(CopyRunTest, AnAbortStopsAtTheNextEntryWhereverItComes) {
+  // Six files: one in each of the first two folders, then a file and a folder of three
+  // files, the last path in walk order.
+  plan_.GetOrCreate(kOld) = {MakeFile("old.txt", "1")};
+  plan_.GetOrCreate(kTop) = {MakeFile("top.txt", "2")};
+  testfs::MakeFolder(temp_ / "three");
+  for (const char* name : {"three\\1", "three\\2", "three\\3"}) MakeFile(name, name);
+  plan_.GetOrCreate(kDocs) = {MakeFile("first.txt", "3"), temp_ / "three"};
+  struct Case {
+    const char* when;
+    int abortAtPump;
+    int abortAfterFiles;
+    int counted;
+    int copied;
+  } cases[] = {
+      {"before the count", 1, 0, 0, 0},
+      {"inside the count of the folder", 8, 0, 4, 0},  // pumps 1 to 7 come before its first file
+      {"before a folder", 0, 1, 6, 1},
+      {"before a path", 0, 3, 6, 3},
+      {"during the last path", 0, 4, 6, 5},  // noticed after the folder's second file
+  };
+  for (const Case& c : cases) {
+    testfs::RemoveTree(temp_ / "out");
+    view_ = RecordingView();
+    view_.abortAtPump = c.abortAtPump;
+    view_.abortAfterFiles = c.abortAfterFiles;
+
+    EXPECT_EQ(Run(temp_ / "out\\"), CopyRunResult::kAborted) << c.when;
+    Events shown;
+    for (const std::string& event : view_.events) {
+      if (event.compare(0, 5, "file ") != 0) shown.push_back(event);
+    }
+    EXPECT_EQ(shown, (Events{"begin", "counting", "range " + std::to_string(c.counted), kAborted, "end"})) << c.when;
+    EXPECT_EQ(view_.files, c.copied) << c.when;
+    EXPECT_EQ(run_->FilesCopied(), c.copied) << c.when;
+    int filesAtDestination = 0;
+    for (const auto& entry : testfs::ListTree(temp_ / "out")) filesAtDestination += entry.second != "<folder>";
+    EXPECT_EQ(filesAtDestination, c.copied) << c.when;
+  }
+}
+
+}  // namespace
