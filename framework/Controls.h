@@ -20,6 +20,10 @@ class CProgressCtrl : public CWnd {
   void SetRange(int lower, int upper) const {
     SendMessage(PBM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(lower), static_cast<WORD>(upper)));
   }
+  // Both bounds in full 32 bits.
+  void SetRange32(int lower, int upper) const {
+    SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(lower), static_cast<LPARAM>(upper));
+  }
   void GetRange(int& lower, int& upper) const {
     PBRANGE range{};
     SendMessage(PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));

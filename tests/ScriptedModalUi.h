@@ -21,6 +21,7 @@ class ScriptedModalUi : public IModalUi {
 
   int MessageBox(HWND, const std::string& text, const std::string& caption, UINT type) override {
     messages.push_back(Message{text, caption, type});
+    if (onMessage) onMessage();
     return IDOK;
   }
   int TrackPopupMenu(HWND, const std::vector<MenuItem>& items, POINT, UINT) override {
@@ -43,6 +44,7 @@ class ScriptedModalUi : public IModalUi {
   }
 
   std::vector<Message> messages;
+  std::function<void()> onMessage;  // called while the box would be shown
   std::vector<std::vector<MenuItem>> menus;
   int menuAnswer = kNothingChosen;
   std::vector<FileDialogRequest> fileRequests;

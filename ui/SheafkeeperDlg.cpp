@@ -180,19 +180,8 @@ LRESULT CSheafkeeperDlg::OnSave(WPARAM, LPARAM, bool&) {
   return 0;
 }
 
-// Start is handled here so that Enter never reaches the default OK handling, which
-// would end the dialog; the copy run it starts is not built yet.
-LRESULT CSheafkeeperDlg::OnStart(WPARAM, LPARAM, bool&) {
-  return 0;
-}
-
 LRESULT CSheafkeeperDlg::OnExit(WPARAM, LPARAM, bool&) {
   if (IsBusy()) return 0;
   OnCancel();
-  return 0;
-}
-
-LRESULT CSheafkeeperDlg::OnAbort(WPARAM, LPARAM, bool&) {
-  m_bAbort = 1;
   return 0;
 }

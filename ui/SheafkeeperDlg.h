@@ -3,8 +3,10 @@
 // the exclusion list and the two panes, lays them out, and runs the commands.
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 
+#include "copy/CopyRunView.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "plan/FolderMap.h"
@@ -13,7 +15,7 @@
 class CDesFolderSetting;
 class CSrcFolderSetting;
 
-class CSheafkeeperDlg : public CDialog, public IPaneHost {
+class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
  public:
   explicit CSheafkeeperDlg(HWND parent);
   ~CSheafkeeperDlg() override;
@@ -29,6 +31,15 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   void InvalidateHost() override { Invalidate(true); }
   void DeleteAllExclusions() override { m_listNoCopy.DeleteAllItems(); }
   void AppendExclusion(const std::string& name) override;
+  // The copy run's view: the command strip in its running look, the progress bar, the
+  // status line, the abort button and the message queue.
+  void BeginCopyMode() override;
+  void ShowCounting() override;
+  void SetProgressRange(long total) override;
+  void OnFileCopied(const char* fileName) override;
+  bool PumpMessagesAndReadAbort() override;
+  void ShowRunMessage(const std::string& text) override;
+  void EndCopyMode() override;
   // Writes the plan to a plan file.
   void SavePlan(const std::string& path);
   // The exclusion list's rows, first row first.
@@ -60,10 +71,26 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   void SetUpExclusionList();
   void SetUpCommandStrip();
   void RestoreStoredSizes();
+  // What the progress bar and the status line show next during a copy run. Drawing them
+  // after every file would take longer than copying a small file, so they are drawn at
+  // most every kProgressDrawInterval and when the run stops.
+  struct PendingProgress {
+    int position = 0;  // the bar's position, within its range
+    int upper = 0;     // the bar's upper bound
+    std::string status;
+    bool drawn = true;
+    std::chrono::steady_clock::time_point drawnAt;
+  };
+  static constexpr std::chrono::milliseconds kProgressDrawInterval{50};
+  PendingProgress m_pendingProgress;
+
   // Shutdown steps of the window's destruction.
   void DestroyPanes();
 
   bool AskPlanFileName(bool open, std::string& path);
+  std::string GetDesRoot() const;
+  // Puts the copy run's latest figures into the progress bar and the status line.
+  void DrawProgress();
   void PaintMinimizedIcon();
 
   // When a system menu command is chosen.

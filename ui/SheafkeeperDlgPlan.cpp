@@ -10,6 +10,9 @@
 // file the ANSI file functions cannot name is not written at all.
 void CSheafkeeperDlg::SavePlan(const std::string& path) {
   if (path.size() + std::strlen(kTemporarySuffix) >= MAX_PATH) return;
-  std::string desRoot = m_pDesFolderSetting ? m_pDesFolderSetting->m_strDesRoot : std::string();
-  ::SavePlan(path, desRoot, m_mapFolder, GetExclusionRows(), MoveFileReplacing);
+  ::SavePlan(path, GetDesRoot(), m_mapFolder, GetExclusionRows(), MoveFileReplacing);
+}
+
+std::string CSheafkeeperDlg::GetDesRoot() const {
+  return m_pDesFolderSetting ? m_pDesFolderSetting->m_strDesRoot : std::string();
 }

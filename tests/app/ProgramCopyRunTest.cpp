@@ -1,0 +1,76 @@
+// The real program copies the plan it finds in its working folder when Enter is pressed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+#include "TempFolder.h"
+#include "TreeListing.h"
+#include "plan/DateName.h"
+
+namespace {
+
+// Waits up to 30 seconds for done to hold, looking every 50 ms.
+template <typename Done>
+bool WaitFor(Done done) {
+  for (int attempt = 0; attempt < 600; ++attempt) {
+    if (done()) return true;
+    ::Sleep(50);
+  }
+  return done();
+}
+
+TEST(ProgramCopyRun, EnterCopiesThePlanByteForByteWithExclusionsWildcardsAndShiftJisNames) {
+  testfs::TempFolder folder;
+  const std::string src = folder / "src";
+  for (const char* name :
+       {"src", "src\\docs", "src\\docs\\sub", "src\\docs\\Thumbs.db", "src\\docs\\e", "src\\one", "src\\表"}) {
+    testfs::MakeFolder(folder / name);
+  }
+  for (const char* name : {"src\\docs\\a.txt", "src\\docs\\ソ表.txt", "src\\docs\\THUMBS.DB", "src\\docs\\sub\\b.dat",
+                           "src\\docs\\sub\\thumbs.db", "src\\docs\\Thumbs.db\\inside.txt", "src\\one\\x.txt",
+                           "src\\one\\y.log", "src\\表\\ソ.txt"}) {
+    testfs::WriteFile(folder / name, std::string(name) + std::string(3000, '\x81'));
+    testfs::SetOldWriteTime(folder / name);
+  }
+  const std::string plan[] = {
+      "<?xml version=\"1.0\" encoding=\"Shift-JIS\" ?>",
+      "<Sheafkeeper desrootfolder=\"" + folder.Folder() + "dest\\\">",
+      "  <desfolder name=\"2006-05-01\">",
+      "    <srcfilepath>" + src + "\\docs</srcfilepath>",
+      "    <srcfilepath>" + src + "\\one\\*.txt</srcfilepath>",
+      "  </desfolder>",
+      "  <desfolder name=\"2006-05-01/ソ表\">",
+      "    <srcfilepath>" + src + "/表/ソ.txt</srcfilepath>",
+      "  </desfolder>",
+      "  <nocopyfilepath>thumbs.db</nocopyfilepath>",
+      "</Sheafkeeper>",
+  };
+  std::string planText;
+  for (const std::string& line : plan) planText += line + "\r\n";
+  testfs::WriteFile(folder / "temp.xml", planText);
+  testfs::Listing expected = {{"docs\\", "<folder>"}, {"ソ表\\", "<folder>"}};
+  for (const auto& entry : testfs::ListTree(src + "\\docs", {"thumbs.db"})) {
+    expected["docs\\" + entry.first] = entry.second;
+  }
+  expected["x.txt"] = testfs::ListTree(src + "\\one")["x.txt"];
+  expected["ソ表\\ソ.txt"] = testfs::ListTree(src + "\\表")["ソ.txt"];
+  ASSERT_EQ(expected.size(), 9u);
+
+  RunningProgram program(folder.Folder());
+  ASSERT_NE(program.Window(), nullptr);
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(program.Window(), nullptr), &thread));
+  HWND start = program.Child("開始");
+  ASSERT_EQ(thread.hwndFocus, start);
+  ::PostMessageA(start, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  ::PostMessageA(start, WM_KEYUP, VK_RETURN, 0xC01C0001);
+
+  const std::string today = folder.Folder() + "dest\\" + DateFolderName();
+  EXPECT_TRUE(WaitFor([&] { return testfs::ListTree(today) == expected && ::IsWindowVisible(start); }));
+  EXPECT_EQ(testfs::ListTree(today), expected);
+  EXPECT_TRUE(program.EndWithEsc());
+}
+
+}  // namespace

@@ -1,0 +1,244 @@
+// The copy run in the main dialog: Enter on the Start button, the view over the command
+// strip, and the abort button clicked while a run is going.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "MainDialogFixture.h"
+#include "TreeListing.h"
+#include "framework/MessagePump.h"
+#include "plan/DateName.h"
+#include "res/resource.h"
+
+namespace {
+
+const char kCounting[] = "ｶｳﾝﾄ中...";
+const char kCopying[] = "ｺﾋﾟｰ中 ";
+const int kRunningLook[] = {IDC_PROGRESS, IDC_STATUS, IDC_ABORT};
+const int kIdleLook[] = {IDOK, IDCANCEL, IDC_NEW, IDC_OPEN, IDC_SAVE};
+
+bool Visible(CSheafkeeperDlg& dialog, int id) {
+  return ::IsWindowVisible(dialog.GetDlgItem(id)) != FALSE;
+}
+
+// True when the controls of one look are shown and those of the other hidden.
+bool InRunningLook(CSheafkeeperDlg& dialog) {
+  bool running = true;
+  for (int id : kRunningLook) running = running && Visible(dialog, id);
+  for (int id : kIdleLook) running = running && !Visible(dialog, id);
+  return running;
+}
+bool InIdleLook(CSheafkeeperDlg& dialog) {
+  bool idle = true;
+  for (int id : kRunningLook) idle = idle && !Visible(dialog, id);
+  for (int id : kIdleLook) idle = idle && Visible(dialog, id);
+  return idle;
+}
+
+int RangeUpper(CSheafkeeperDlg& dialog) {
+  int lower = -1;
+  int upper = -1;
+  dialog.m_progress.GetRange(lower, upper);
+  EXPECT_EQ(lower, 0);
+  return upper;
+}
+
+int FilesIn(const std::string& folder) {
+  int files = 0;
+  for (const auto& entry : testfs::ListTree(folder)) files += entry.second != "<folder>";
+  return files;
+}
+
+// A thread timer whose action runs each time the run's message pump dispatches it.
+std::function<void()> g_tick;
+void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_tick) g_tick();
+}
+class Ticker {
+ public:
+  explicit Ticker(std::function<void()> action) : m_id(::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OnTick)) {
+    g_tick = std::move(action);
+  }
+  ~Ticker() {
+    ::KillTimer(nullptr, m_id);
+    g_tick = nullptr;
+  }
+
+ private:
+  UINT_PTR m_id;
+};
+
+// A click of the left mouse button in a button, through the message queue.
+void PostClick(HWND button) {
+  ::PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+class CopyRunDialogTest : public MainDialogTest {
+ protected:
+  // A plan in the automatic plan file: root backup\ in the working folder, and a list of
+  // source paths for the top folder, which takes today's date.
+  CSheafkeeperDlg& OpenWithPlan(const std::vector<std::string>& sources) {
+    std::string plan = "<Sheafkeeper desrootfolder=\"" + Backup() + "\\\">\r\n<desfolder name=\"2006-05-01\">\r\n";
+    for (const std::string& source : sources) plan += "<srcfilepath>" + source + "</srcfilepath>\r\n";
+    testfs::WriteFile(m_folder.Folder() + "temp.xml", plan + "</desfolder>\r\n</Sheafkeeper>\r\n");
+    return Open();
+  }
+  std::string Backup() const { return m_folder / "backup"; }
+  std::string Today() const { return Backup() + "\\" + DateFolderName(); }
+  std::string Source(const std::string& name, const std::string& contents) {
+    testfs::WriteFile(m_folder.Folder() + name, contents);
+    return m_folder.Folder() + name;
+  }
+  // A source folder of count small files.
+  std::string ManyFiles(int count) {
+    const std::string folder = m_folder.Folder() + "many";
+    testfs::MakeFolder(folder);
+    for (int i = 0; i < count; ++i) testfs::WriteFile(folder + "\\" + std::to_string(i) + ".dat", "data");
+    return folder;
+  }
+  // Enter, as a key to the focused Start button, through the message pump; the whole run
+  // happens inside.
+  void PressEnter() {
+    ASSERT_EQ(::GetFocus(), m_dialog->GetDlgItem(IDOK));
+    ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    ::PostMessageA(::GetFocus(), WM_KEYUP, VK_RETURN, 0xC01C0001);
+    PumpWaitingMessages();
+  }
+};
+
+TEST_F(CopyRunDialogTest, TheViewShowsTheCountFromOneToTheTotalInThirtyTwoBits) {
+  CSheafkeeperDlg& dialog = Open();
+  ICopyRunView& view = dialog;
+  view.BeginCopyMode();
+  EXPECT_TRUE(InRunningLook(dialog));
+  EXPECT_EQ(dialog.m_bBusy, 1);
+  EXPECT_EQ(dialog.m_bAbort, 0);
+  EXPECT_EQ(RangeUpper(dialog), 1);
+  EXPECT_EQ(dialog.m_progress.GetPos(), 0);
+
+  view.ShowCounting();
+  view.SetProgressRange(0);
+  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), kCounting);
+  EXPECT_EQ(RangeUpper(dialog), 0);
+
+  view.SetProgressRange(70000);
+  view.OnFileCopied("a.txt");
+  view.ShowRunMessage("message");  // the last figures are drawn before the box
+  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), "ｺﾋﾟｰ中        1 /    70000  [ a.txt ]");
+  EXPECT_EQ(dialog.m_progress.GetPos(), 1);
+  EXPECT_EQ(RangeUpper(dialog), 70000);
+
+  // The figures are drawn when a twentieth of a second has passed since the last time,
+  // and when the run ends.
+  view.SetProgressRange(3);
+  const char* shown[] = {"ｺﾋﾟｰ中        1 /        3  [ ソ表.txt ]", "ｺﾋﾟｰ中        2 /        3  [ ソ表.txt ]",
+                         "ｺﾋﾟｰ中        3 /        3  [ ソ表.txt ]"};
+  for (int i = 0; i < 3; ++i) {
+    ::Sleep(60);
+    view.OnFileCopied("ソ表.txt");
+    EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), shown[i]);
+    EXPECT_EQ(dialog.m_progress.GetPos(), i + 1);
+  }
+  view.OnFileCopied("b.txt");  // files beyond the count: the bar stays full
+  view.OnFileCopied("c.txt");
+  view.EndCopyMode();
+  EXPECT_TRUE(InIdleLook(dialog));
+  EXPECT_EQ(dialog.m_bBusy, 0);
+  EXPECT_EQ(dialog.m_bAbort, 1);
+  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), "ｺﾋﾟｰ中        4 /        3  [ c.txt ]");
+  EXPECT_EQ(dialog.m_progress.GetPos(), 3);
+}
+
+TEST_F(CopyRunDialogTest, EnterCopiesThePlanSilentlyAndAFailureIsShownInTheRunningLook) {
+  const std::string missing = m_folder.Folder() + "gone/";
+  CSheafkeeperDlg& dialog =
+      OpenWithPlan({Source("one.txt", "1"), Source("two.txt", "22"), "", Source("ソ表.txt", "333")});
+
+  PressEnter();
+  EXPECT_TRUE(m_ui.messages.empty());
+  EXPECT_TRUE(InIdleLook(dialog));
+  EXPECT_EQ(dialog.m_bBusy, 0);
+  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), "ｺﾋﾟｰ中        3 /        3  [ ソ表.txt ]");
+  EXPECT_EQ(dialog.m_progress.GetPos(), 3);
+  EXPECT_EQ(testfs::ReadFile(Today() + "\\one.txt"), "1");
+  EXPECT_EQ(testfs::ReadFile(Today() + "\\ソ表.txt"), "333");
+
+  // A missing path in the middle of the list: the message names it as stored. The run
+  // hid the focused Start button; the user puts the focus back on it.
+  ::SetFocus(dialog.GetDlgItem(IDOK));
+  dialog.m_mapFolder.Find(DateFolderName())->insert(dialog.m_mapFolder.Find(DateFolderName())->begin() + 1, missing);
+  testfs::RemoveTree(Backup());
+  bool runningLookWhileShown = false;
+  m_ui.onMessage = [&] { runningLookWhileShown = InRunningLook(dialog) && dialog.m_bBusy == 1; };
+  PressEnter();
+  ASSERT_EQ(m_ui.messages.size(), 1u);
+  EXPECT_EQ(m_ui.messages[0].text, "[" + missing + "]のコピーに失敗しました");
+  EXPECT_EQ(m_ui.messages[0].caption, CWinApp::GetAppName());
+  EXPECT_EQ(m_ui.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_TRUE(runningLookWhileShown);
+  EXPECT_TRUE(InIdleLook(dialog));
+  EXPECT_EQ(FilesIn(Backup()), 1);
+}
+
+TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCopy) {
+  const int kFiles = 1500;
+  const std::string many = ManyFiles(kFiles);
+  CSheafkeeperDlg& dialog = OpenWithPlan({many});
+  struct Case {
+    const char* when;
+    std::string status;  // what the status line begins with when the button is clicked
+  } cases[] = {{"counting", kCounting}, {"copying", kCopying}};
+  for (const Case& c : cases) {
+    testfs::RemoveTree(Backup());
+    m_ui.messages.clear();
+    int copiedAtClick = -1;
+    {
+      Ticker clicker([&] {
+        if (copiedAtClick >= 0 || dialog.m_staticStatus.GetWindowText().compare(0, c.status.size(), c.status) != 0) {
+          return;
+        }
+        copiedAtClick = FilesIn(Backup());
+        PostClick(dialog.GetDlgItem(IDC_ABORT));
+      });
+      PressEnter();
+    }
+    ASSERT_EQ(m_ui.messages.size(), 1u) << c.when;
+    EXPECT_EQ(m_ui.messages[0].text, "コピーを中断しました") << c.when;
+    EXPECT_TRUE(InIdleLook(dialog)) << c.when;
+    EXPECT_EQ(dialog.m_bAbort, 1) << c.when;
+    EXPECT_EQ(dialog.m_staticStatus.GetWindowText().compare(0, c.status.size(), c.status), 0) << c.when;
+    // Only the file being copied at the click is completed after it.
+    int copied = FilesIn(Backup());
+    EXPECT_EQ(copied, dialog.m_progress.GetPos()) << c.when;
+    EXPECT_LE(copied, copiedAtClick + 1) << c.when;
+    EXPECT_LT(copied, kFiles) << c.when;
+    EXPECT_EQ(copied > 0, c.status == kCopying) << c.when;
+    EXPECT_EQ(RangeUpper(dialog) == kFiles, c.status == kCopying) << c.when;  // the count stopped at the click
+  }
+}
+
+TEST_F(CopyRunDialogTest, StartAndExitDuringARunAreIgnoredAndTheRunGoesOn) {
+  const int kFiles = 300;
+  CSheafkeeperDlg& dialog = OpenWithPlan({ManyFiles(kFiles)});
+  bool pressed = false;
+  bool stillRunning = false;
+  {
+    Ticker presser([&] {
+      if (pressed || dialog.m_staticStatus.GetWindowText().compare(0, 7, kCopying) != 0) return;
+      pressed = true;
+      for (int id : {IDOK, IDCANCEL}) dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED));
+      dialog.SendMessage(WM_CLOSE);
+      stillRunning = dialog.m_bBusy == 1 && InRunningLook(dialog);
+    });
+    PressEnter();
+  }
+  EXPECT_TRUE(pressed);
+  EXPECT_TRUE(stillRunning);
+  EXPECT_TRUE(dialog.IsWindow());
+  EXPECT_TRUE(m_ui.messages.empty());
+  EXPECT_EQ(FilesIn(Backup()), kFiles);
+  EXPECT_EQ(dialog.m_progress.GetPos(), kFiles);
+}
+
+}  // namespace
