@@ -8,56 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTree.h"
 #include "copy/TreeCopy.h"
 
 namespace {
 
 const int kRounds = 4;
-
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
-}
-
-void WriteBytes(const std::string& path, const std::vector<char>& chunk, int chunks) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  for (int i = 0; i < chunks; ++i) WriteFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-bool IsDotName(const char* name) {
-  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
-// Calls visit(full path, entry) for every entry of folder but "." and "..".
-template <typename Visit>
-void ForEachEntry(const std::string& folder, Visit visit) {
-  WIN32_FIND_DATAA item;
-  HANDLE listing = FindFirstFileA((folder + "\\*").c_str(), &item);
-  if (listing == INVALID_HANDLE_VALUE) return;
-  do {
-    if (!IsDotName(item.cFileName)) visit(folder + "\\" + item.cFileName, item);
-  } while (FindNextFileA(listing, &item));
-  FindClose(listing);
-}
-
-// The platform's floor: list, make folders, copy files, nothing else. Returns the files copied.
-int FloorCopy(const std::string& source, const std::string& target) {
-  int copied = 0;
-  CreateDirectoryA(target.c_str(), nullptr);
-  ForEachEntry(source, [&](const std::string& path, const WIN32_FIND_DATAA& item) {
-    std::string to = target + "\\" + item.cFileName;
-    if (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      copied += FloorCopy(path, to);
-    } else {
-      copied += CopyFileA(path.c_str(), to.c_str(), FALSE) ? 1 : 0;
-    }
-  });
-  return copied;
-}
 
 // One exact-path directory search per file, as the tree copy makes for each entry.
 void LookUpEveryFile(const std::string& folder) {
@@ -70,29 +26,9 @@ void LookUpEveryFile(const std::string& folder) {
   });
 }
 
-void RemoveTree(const std::string& folder) {
-  ForEachEntry(folder, [](const std::string& path, const WIN32_FIND_DATAA& item) {
-    if (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      RemoveTree(path);
-    } else {
-      DeleteFileA(path.c_str());
-    }
-  });
-  RemoveDirectoryA(folder.c_str());
-}
-
-void CountCopied(void* context, const char*) { ++*static_cast<int*>(context); }
-
 struct Figures {
   double floor = 1e9, copy = 1e9, count = 1e9, lookup = 1e9;
 };
-
-template <typename Run>
-double Seconds(Run run) {
-  double start = Now();
-  run();
-  return Now() - start;
-}
 
 // Best of kRounds for each way; the floor and the tree copy take turns at running first.
 Figures Measure(const std::string& work, const std::string& tree) {
@@ -137,25 +73,13 @@ void Report(const char* title, const Figures& f, int files, double megabytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string work = argc > 1 ? argv[1] : std::string(temp) + "sheafbench";
-  RemoveTree(work);
-  CreateDirectoryA(work.c_str(), nullptr);
-
-  std::printf("generating in %s\n", work.c_str());
-  const std::vector<char> small(2048, 's');
-  CreateDirectoryA((work + "\\small").c_str(), nullptr);
-  for (int folder = 0; folder < 50; ++folder) {
-    std::string path = work + "\\small\\folder" + std::to_string(folder);
-    CreateDirectoryA(path.c_str(), nullptr);
-    for (int file = 0; file < 100; ++file) WriteBytes(path + "\\file" + std::to_string(file) + ".dat", small, 1);
-  }
+  const std::string work = MakeWorkFolder(argc, argv, "sheafbench");
+  MakeSmallTree(work + "\\small");
   const std::vector<char> megabyte(1 << 20, 'b');
   CreateDirectoryA((work + "\\big").c_str(), nullptr);
   WriteBytes(work + "\\big\\big.dat", megabyte, 512);
 
-  Report("5,000 files of 2 KB in 50 folders", Measure(work, "small"), 5000, 5000 * 2.0 / 1024);
+  Report("5,000 files of 2 KB in 50 folders", Measure(work, "small"), kSmallTreeFiles, kSmallTreeFiles * 2.0 / 1024);
   Report("one file of 512 MB", Measure(work, "big"), 1, 512);
   RemoveTree(work);
   return 0;

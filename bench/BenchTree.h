@@ -1,0 +1,98 @@
+#pragma once
+// What the benchmarks share: a clock, the generated trees, the platform's floor (list,
+// make folders, copy files, nothing else) and removing a tree again.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+inline double Now() {
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
+}
+
+template <typename Run>
+double Seconds(Run run) {
+  double start = Now();
+  run();
+  return Now() - start;
+}
+
+inline void WriteBytes(const std::string& path, const std::vector<char>& chunk, int chunks) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  for (int i = 0; i < chunks; ++i) WriteFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+inline bool IsDotName(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// Calls visit(full path, entry) for every entry of folder but "." and "..".
+template <typename Visit>
+void ForEachEntry(const std::string& folder, Visit visit) {
+  WIN32_FIND_DATAA item;
+  HANDLE listing = FindFirstFileA((folder + "\\*").c_str(), &item);
+  if (listing == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!IsDotName(item.cFileName)) visit(folder + "\\" + item.cFileName, item);
+  } while (FindNextFileA(listing, &item));
+  FindClose(listing);
+}
+
+// The platform's floor: list, make folders, copy files, nothing else. Returns the files copied.
+inline int FloorCopy(const std::string& source, const std::string& target) {
+  int copied = 0;
+  CreateDirectoryA(target.c_str(), nullptr);
+  ForEachEntry(source, [&](const std::string& path, const WIN32_FIND_DATAA& item) {
+    std::string to = target + "\\" + item.cFileName;
+    if (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      copied += FloorCopy(path, to);
+    } else {
+      copied += CopyFileA(path.c_str(), to.c_str(), FALSE) ? 1 : 0;
+    }
+  });
+  return copied;
+}
+
+inline void RemoveTree(const std::string& folder) {
+  ForEachEntry(folder, [](const std::string& path, const WIN32_FIND_DATAA& item) {
+    if (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveTree(path);
+    } else {
+      DeleteFileA(path.c_str());
+    }
+  });
+  RemoveDirectoryA(folder.c_str());
+}
+
+// The benchmark's work folder, made empty: the first argument, or name in the temporary folder.
+inline std::string MakeWorkFolder(int argc, char** argv, const char* name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string work = argc > 1 ? argv[1] : std::string(temp) + name;
+  RemoveTree(work);
+  CreateDirectoryA(work.c_str(), nullptr);
+  std::printf("generating in %s\n", work.c_str());
+  return work;
+}
+
+// The small-file tree: 5,000 files of 2 KB in 50 folders.
+constexpr int kSmallTreeFiles = 5000;
+inline void MakeSmallTree(const std::string& folder) {
+  const std::vector<char> small(2048, 's');
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (int child = 0; child < 50; ++child) {
+    std::string path = folder + "\\folder" + std::to_string(child);
+    CreateDirectoryA(path.c_str(), nullptr);
+    for (int file = 0; file < 100; ++file) WriteBytes(path + "\\file" + std::to_string(file) + ".dat", small, 1);
+  }
+}
+
+inline void CountCopied(void* context, const char*) {
+  ++*static_cast<int*>(context);
+}
