@@ -6,9 +6,9 @@
 #include <string>
 
 #include "plan/DateName.h"
+#include "plan/MemoryPlanTree.h"
 #include "plan/PlanReader.h"
 #include "plan/TagScanner.h"
-#include "tests/plan/MemoryPlanTree.h"
 
 namespace {
 

@@ -129,18 +129,19 @@ bool ReadTextFile(const std::string& path, std::string& text) {
   return true;
 }
 
-void LoadPlan(const std::string& path, IPlanTree& tree, CFolderMap& folders,
-              const PlanLoadSettings& settings) {
+PlanLoadResult LoadPlan(const std::string& path, IPlanTree& tree, CFolderMap& folders,
+                        const PlanLoadSettings& settings) {
   std::string document;
-  if (ReadTextFile(path, document)) LoadPlanText(document, tree, folders, settings);
+  if (!ReadTextFile(path, document)) return PlanLoadResult::kUnreadable;
+  return LoadPlanText(document, tree, folders, settings) ? PlanLoadResult::kLoaded : PlanLoadResult::kNoPlan;
 }
 
-void LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& folders,
+bool LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& folders,
                   const PlanLoadSettings& settings) {
   std::string content;
   std::string rootTag;
   if (GetElement(content, &document, nullptr, "<Sheafkeeper", nullptr, nullptr, &rootTag) < 0) {
-    return;
+    return false;
   }
   std::string desRoot = FirstAttribute(rootTag, "<Sheafkeeper", "desrootfolder");
   if (!desRoot.empty()) tree.SetDesRoot(desRoot);
@@ -149,4 +150,5 @@ void LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& fold
   CPlanLoader loader(document, tree, folders, settings);
   loader.ReadFolders(content);
   loader.ReadExclusions(content);
+  return true;
 }

@@ -17,10 +17,16 @@ struct PlanLoadSettings {
 // end of the file) is appended with one LF. False when the file cannot be opened.
 bool ReadTextFile(const std::string& path, std::string& text);
 
-// Loads the plan file at path; a file that cannot be opened changes nothing.
-void LoadPlan(const std::string& path, IPlanTree& tree, CFolderMap& folders,
-              const PlanLoadSettings& settings);
+enum class PlanLoadResult {
+  kLoaded,      // the file holds a plan root element; what it holds was loaded
+  kUnreadable,  // the file cannot be opened
+  kNoPlan,      // the file holds no plan root element
+};
 
-// Loads a plan from the text of a plan file.
-void LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& folders,
+// Loads the plan file at path; a file that cannot be opened, or holds no plan, changes nothing.
+PlanLoadResult LoadPlan(const std::string& path, IPlanTree& tree, CFolderMap& folders,
+                        const PlanLoadSettings& settings);
+
+// Loads a plan from the text of a plan file; false when it holds no plan root element.
+bool LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& folders,
                   const PlanLoadSettings& settings);

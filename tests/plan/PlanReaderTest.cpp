@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "MemoryPlanTree.h"
 #include "PlanFiles.h"
 #include "plan/DateName.h"
+#include "plan/MemoryPlanTree.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ class PlanLoad : public testing::Test {
   }
 
   void Load(const std::string& body, const std::string& rootTag = "<Sheafkeeper>") {
-    LoadPlanText(rootTag + "\n" + body + "</Sheafkeeper>\n", tree, folders, settings);
+    EXPECT_TRUE(LoadPlanText(rootTag + "\n" + body + "</Sheafkeeper>\n", tree, folders, settings));
   }
 
   // The source list of key: its paths joined by "|", "(null)" when there is none,
@@ -107,8 +107,8 @@ TEST_F(PlanLoad, AFileWithoutFoldersLeavesTheTreeAndAddsItsExclusions) {
 }
 
 TEST_F(PlanLoad, MissingClosingTagsStopTheReadingButNotTheExclusions) {
-  LoadPlanText("<Sheafkeeper desrootfolder=\"E:\\\">\n<desfolder name=\"t\"></desfolder>\n",
-               tree, folders, settings);
+  EXPECT_FALSE(LoadPlanText("<Sheafkeeper desrootfolder=\"E:\\\">\n<desfolder name=\"t\"></desfolder>\n",
+                           tree, folders, settings));
   EXPECT_EQ(tree.Outline(), "2006-05-01[old]");
   EXPECT_EQ(tree.m_desRoot, "D:\\before\\");
 
@@ -138,7 +138,9 @@ TEST_F(PlanLoad, ASavedPlanComesBackTheSameDayInWalkOrder) {
   CMemoryPlanTree loaded(loadedFolders);
   loaded.AddFolder(nullptr, "2030-01-02");
   settings.dateFolderName = "2006-05-01";
-  LoadPlan(folder / "plan.xml", loaded, loadedFolders, settings);
+  EXPECT_EQ(LoadPlan(folder / "missing.xml", loaded, loadedFolders, settings), PlanLoadResult::kUnreadable);
+  EXPECT_EQ(loaded.Outline(), "2030-01-02");
+  EXPECT_EQ(LoadPlan(folder / "plan.xml", loaded, loadedFolders, settings), PlanLoadResult::kLoaded);
   EXPECT_EQ(loaded.m_desRoot, desRoot);
   EXPECT_EQ(loaded.Outline(), "2006-05-01[a&c,b[x],\x83\x5C]");  // buckets 3, 5, 10
   EXPECT_EQ(loaded.m_exclusions, tree.m_exclusions);

@@ -1,0 +1,77 @@
+#include "plan/MemoryPlanTree.h"
+
+#include <algorithm>
+
+IPlanTree::Item CMemoryPlanTree::InsertFolder(Item parent, const std::string& name) {
+  Children& siblings = ChildrenOf(parent);
+  siblings.push_back(std::make_unique<Node>(Node{name, parent, {}}));
+  return siblings.back().get();
+}
+
+IPlanTree::Item CMemoryPlanTree::GetFirstChild(Item item) {
+  Children& children = ChildrenOf(item);
+  return children.empty() ? nullptr : children.front().get();
+}
+
+IPlanTree::Item CMemoryPlanTree::GetNextSibling(Item item) {
+  Children& siblings = ChildrenOf(AsNode(item)->parent);
+  auto it = Position(siblings, item);
+  return ++it == siblings.end() ? nullptr : it->get();
+}
+
+std::string CMemoryPlanTree::GetItemText(Item item) { return AsNode(item)->text; }
+
+void CMemoryPlanTree::DeleteFolderItem(Item item) {
+  Children& children = ChildrenOf(item);
+  while (!children.empty()) DeleteFolderItem(children.front().get());
+  m_folders.Remove(KeyOf(item));
+  if (m_selected == item) m_selected = nullptr;
+  Children& siblings = ChildrenOf(AsNode(item)->parent);
+  siblings.erase(Position(siblings, item));
+}
+
+IPlanTree::Item CMemoryPlanTree::AddFolder(Item parent, const std::string& name) {
+  Item item = InsertFolder(parent, name);
+  if (!parent) m_top = item;
+  m_folders.SetEmpty(KeyOf(item));
+  return item;
+}
+
+std::string CMemoryPlanTree::KeyOf(Item item) const {
+  const Node* node = AsNode(item);
+  return node->parent ? KeyOf(node->parent) + "/" + node->text : node->text;
+}
+
+std::string CMemoryPlanTree::Outline(Item item) const {
+  std::string text = item ? AsNode(item)->text : std::string();
+  const Children& children = ChildrenOf(item);
+  if (children.empty()) return text;
+  std::string inner;
+  for (const auto& child : children) inner += (inner.empty() ? "" : ",") + Outline(child.get());
+  return item ? text + "[" + inner + "]" : inner;
+}
+
+std::vector<std::string> CMemoryPlanTree::AllKeys(Item item) const {
+  std::vector<std::string> keys;
+  if (item) keys.push_back(KeyOf(item));
+  for (const auto& child : ChildrenOf(item)) {
+    std::vector<std::string> below = AllKeys(child.get());
+    keys.insert(keys.end(), below.begin(), below.end());
+  }
+  return keys;
+}
+
+bool CMemoryPlanTree::MatchesFolderMap() const {
+  std::vector<std::string> keys = AllKeys();
+  std::vector<std::string> mapped;
+  for (const CFolderMap::Entry& entry : m_folders.Walk()) mapped.push_back(entry.key);
+  std::sort(keys.begin(), keys.end());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  std::sort(mapped.begin(), mapped.end());
+  return keys == mapped;
+}
+
+CMemoryPlanTree::Children::iterator CMemoryPlanTree::Position(Children& siblings, Item item) {
+  return std::find_if(siblings.begin(), siblings.end(),
+                      [item](const std::unique_ptr<Node>& node) { return node.get() == item; });
+}
