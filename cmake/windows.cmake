@@ -27,6 +27,15 @@ set(SHEAF_RESOURCES ${CMAKE_SOURCE_DIR}/res/Sheafkeeper.rc)
 add_executable(Sheafkeeper WIN32 app/WinMain.cpp ${SHEAF_RESOURCES})
 target_link_libraries(Sheafkeeper PRIVATE sheafkeeper_ui)
 
+# The console runner of a plan file: the window's plan reader and copy run without a
+# window. It takes the working folder and the locale date test from the window's sources.
+file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS runner/*.cpp)
+list(FILTER RUNNER_SOURCES EXCLUDE REGEX "runner/RunnerMain\\.cpp$")
+add_library(runner STATIC ${RUNNER_SOURCES})
+target_link_libraries(runner PUBLIC sheafkeeper_ui)
+add_executable(SheafkeeperRun runner/RunnerMain.cpp)
+target_link_libraries(SheafkeeperRun PRIVATE runner)
+
 if(SHEAF_WITH_TESTS)
   # One test program per folder; each links the resources so that dialogs can be created.
   function(sheaf_win_tests name)
@@ -42,6 +51,8 @@ if(SHEAF_WITH_TESTS)
   sheaf_win_tests(win_copy_tests tests/copy/*.cpp)
   sheaf_win_tests(win_app_tests tests/app/*.cpp)
   sheaf_win_tests(win_ui_tests tests/ui/*.cpp)
+  sheaf_win_tests(win_runner_tests tests/runner/*.cpp)
+  target_link_libraries(win_runner_tests PRIVATE runner)
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)

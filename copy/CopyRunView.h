@@ -7,7 +7,7 @@ class ICopyRunView {
  public:
   virtual ~ICopyRunView() = default;
 
-  // The run begins: the front end takes its running look and forgets earlier aborts.
+  // The run begins: the front end takes its running look.
   virtual void BeginCopyMode() = 0;
   // The counting pass begins.
   virtual void ShowCounting() = 0;

@@ -19,7 +19,9 @@ IPlanTree::Item CMemoryPlanTree::GetNextSibling(Item item) {
   return ++it == siblings.end() ? nullptr : it->get();
 }
 
-std::string CMemoryPlanTree::GetItemText(Item item) { return AsNode(item)->text; }
+std::string CMemoryPlanTree::GetItemText(Item item) {
+  return AsNode(item)->text;
+}
 
 void CMemoryPlanTree::DeleteFolderItem(Item item) {
   Children& children = ChildrenOf(item);

@@ -5,11 +5,12 @@
 
 #include <string>
 
-inline std::string ProgramPath() {
+// A program built beside the test programs.
+inline std::string ProgramPath(const char* name = "Sheafkeeper.exe") {
   char path[MAX_PATH] = "";
   ::GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1) + "Sheafkeeper.exe";
+  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
 }
 
 struct FindRequest {

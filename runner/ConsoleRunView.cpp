@@ -1,0 +1,113 @@
+#include "runner/ConsoleRunView.h"
+
+#include <io.h>
+
+#include <atomic>
+
+#include "plan/ShiftJis.h"
+
+namespace {
+
+// Set by the console control handler, which the system calls without any context.
+std::atomic<bool> g_breakPressed{false};
+
+const std::chrono::milliseconds kConsoleDrawInterval{250};
+const std::chrono::milliseconds kLogDrawInterval{1000};
+
+HANDLE OutputHandle(std::FILE* out) {
+  return reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(out)));
+}
+
+bool IsConsole(std::FILE* out) {
+  DWORD mode = 0;
+  return ::GetConsoleMode(OutputHandle(out), &mode) != FALSE;
+}
+
+// The columns of the console, less one so that a line never wraps; 0 when not a console.
+std::size_t ConsoleWidth(std::FILE* out) {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!::GetConsoleScreenBufferInfo(OutputHandle(out), &info) || info.dwSize.X < 2) return 0;
+  return static_cast<std::size_t>(info.dwSize.X) - 1;
+}
+
+// The longest start of text that takes at most width bytes and ends between characters.
+std::string CutToWidth(const std::string& text, std::size_t width) {
+  std::size_t end = 0;
+  while (end < text.size() && end + sjis::CharLength(text, end) <= width) end += sjis::CharLength(text, end);
+  return text.substr(0, end);
+}
+
+}  // namespace
+
+CConsoleRunView::CConsoleRunView(std::FILE* out, bool quiet)
+    : m_out(out),
+      m_quiet(quiet),
+      m_onConsole(IsConsole(out)),
+      m_consoleWidth(ConsoleWidth(out)),
+      m_drawInterval(m_onConsole ? kConsoleDrawInterval : kLogDrawInterval) {}
+
+void CConsoleRunView::ShowCounting() {
+  if (!m_quiet) Show("counting the files...", false);
+}
+
+void CConsoleRunView::SetProgressRange(long total) {
+  m_total = total;
+  m_drawnAt = Clock::now();
+  if (!m_quiet) Show("files to copy: " + std::to_string(total), true);
+}
+
+void CConsoleRunView::OnFileCopied(const char* fileName) {
+  ++m_copied;
+  m_fileName = fileName;
+  m_drawn = false;
+  if (Clock::now() - m_drawnAt >= m_drawInterval) DrawProgress(false);
+}
+
+bool CConsoleRunView::PumpMessagesAndReadAbort() {
+  return g_breakPressed;
+}
+
+void CConsoleRunView::ShowRunMessage(const std::string& text) {
+  DrawProgress(true);
+  Show(text, true);
+}
+
+void CConsoleRunView::EndCopyMode() {
+  DrawProgress(true);
+}
+
+// On a console the last figures end the progress line; in a log they are written once.
+void CConsoleRunView::DrawProgress(bool final) {
+  if (m_quiet || (m_drawn && !(final && m_openLineLength > 0))) return;
+  Show(std::to_string(m_copied) + " / " + std::to_string(m_total) + "  " + m_fileName, final);
+  m_drawn = true;
+  m_drawnAt = Clock::now();
+}
+
+void CConsoleRunView::Show(const std::string& line, bool final) {
+  if (!m_onConsole) {
+    std::fprintf(m_out, "%s\n", line.c_str());
+    return;
+  }
+  std::string shown = m_consoleWidth > 0 ? CutToWidth(line, m_consoleWidth) : line;
+  std::string blanks(m_openLineLength > shown.size() ? m_openLineLength - shown.size() : 0, ' ');
+  std::fprintf(m_out, "\r%s%s%s", shown.c_str(), blanks.c_str(), final ? "\n" : "");
+  std::fflush(m_out);
+  m_openLineLength = final ? 0 : shown.size();
+}
+
+CConsoleBreakCatcher::CConsoleBreakCatcher() {
+  g_breakPressed = false;
+  ::SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
+}
+
+CConsoleBreakCatcher::~CConsoleBreakCatcher() {
+  ::SetConsoleCtrlHandler(OnConsoleBreak, FALSE);
+}
+
+// Other events (closing the console, logging off) are left to the system's handling.
+BOOL WINAPI OnConsoleBreak(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+  g_breakPressed = true;
+  return TRUE;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The copy run's view on a console: the count and "n / total" with the current file
+// name on stderr, redrawn in place on a console and at most a few times a second; the
+// run's messages; Ctrl+C and Ctrl+Break as the abort button.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "copy/CopyRunView.h"
+
+class CConsoleRunView : public ICopyRunView {
+ public:
+  // quiet: only the run's messages are written.
+  CConsoleRunView(std::FILE* out, bool quiet);
+
+  void BeginCopyMode() override {}
+  void ShowCounting() override;
+  void SetProgressRange(long total) override;
+  void OnFileCopied(const char* fileName) override;
+  bool PumpMessagesAndReadAbort() override;
+  void ShowRunMessage(const std::string& text) override;
+  void EndCopyMode() override;
+
+ private:
+  using Clock = std::chrono::steady_clock;
+
+  // Writes line; on a console over the line drawn last, which stays open unless final.
+  void Show(const std::string& line, bool final);
+  void DrawProgress(bool final);
+
+  std::FILE* m_out;  // not owned
+  const bool m_quiet;
+  const bool m_onConsole;
+  const std::size_t m_consoleWidth;
+  const Clock::duration m_drawInterval;
+  std::size_t m_openLineLength = 0;  // the line drawn last on a console, while not ended
+  long m_total = 0;
+  long m_copied = 0;
+  std::string m_fileName;
+  bool m_drawn = true;
+  Clock::time_point m_drawnAt;
+};
+
+// While it lives, Ctrl+C and Ctrl+Break ask every console run view for an abort.
+class CConsoleBreakCatcher {
+ public:
+  CConsoleBreakCatcher();
+  ~CConsoleBreakCatcher();
+  CConsoleBreakCatcher(const CConsoleBreakCatcher&) = delete;
+  CConsoleBreakCatcher& operator=(const CConsoleBreakCatcher&) = delete;
+};
+
+// The console control handler: the system calls it on a thread of its own.
+BOOL WINAPI OnConsoleBreak(DWORD event);

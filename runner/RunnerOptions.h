@@ -1,0 +1,17 @@
+#pragma once
+// The command line of the console runner: SheafkeeperRun.exe [options] [PLAN].
+#include <string>
+
+struct RunnerOptions {
+  bool dryRun = false;  // count and list, copy nothing
+  bool quiet = false;   // no progress and no summary, only errors
+  bool help = false;
+  bool planGiven = false;
+  std::string planPath;  // when none is given: temp.xml in the working folder
+};
+
+extern const char kRunnerUsage[];
+
+// Reads the arguments after the program name; false with a one-line reason for an
+// unknown option or a second plan file.
+bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& options, std::string& error);

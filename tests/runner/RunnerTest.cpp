@@ -1,0 +1,227 @@
+// The console runner: the real SheafkeeperRun.exe on plan files, its exit codes and
+// output, the same tree as the window's copy run, and Ctrl+C.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "CurrentFolder.h"
+#include "RunningProgram.h"
+#include "ScriptedModalUi.h"
+#include "TempFolder.h"
+#include "TreeListing.h"
+#include "plan/DateName.h"
+#include "runner/ConsoleRunView.h"
+#include "runner/PlanCommand.h"
+#include "ui/SheafkeeperDlg.h"
+
+namespace {
+
+struct RunnerOutput {
+  DWORD exitCode;
+  std::string out;  // stdout, with CR LF turned into LF
+  std::string err;  // stderr, likewise
+};
+
+std::string WithoutCarriageReturns(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text;
+}
+
+HANDLE InheritableFile(const std::string& path) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  return ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+}
+
+// Runs SheafkeeperRun.exe with arguments in folder, its output going to two files there.
+RunnerOutput RunRunner(const std::string& arguments, const std::string& folder) {
+  std::string command = "\"" + ProgramPath("SheafkeeperRun.exe") + "\" " + arguments;
+  const std::string outPath = folder + "\\runner-out.txt";
+  const std::string errPath = folder + "\\runner-err.txt";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = InheritableFile(outPath);
+  startup.hStdError = InheritableFile(errPath);
+  PROCESS_INFORMATION process{};
+  RunnerOutput output{9999, "", ""};
+  if (::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup, &process)) {
+    ::WaitForSingleObject(process.hProcess, 60000);
+    ::GetExitCodeProcess(process.hProcess, &output.exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+  ::CloseHandle(startup.hStdOutput);
+  ::CloseHandle(startup.hStdError);
+  output.out = WithoutCarriageReturns(testfs::ReadFile(outPath));
+  output.err = WithoutCarriageReturns(testfs::ReadFile(errPath));
+  ::DeleteFileA(outPath.c_str());
+  ::DeleteFileA(errPath.c_str());
+  return output;
+}
+
+// A plan file's text: the root, folders with their source paths, exclusions.
+struct PlanFolder {
+  std::string name;
+  std::vector<std::string> sources;
+};
+std::string PlanText(const std::string& root, const std::vector<PlanFolder>& folders,
+                     const std::vector<std::string>& exclusions = {}) {
+  std::string text =
+      "<?xml version=\"1.0\" encoding=\"Shift-JIS\" ?>\r\n<Sheafkeeper desrootfolder=\"" + root + "\">\r\n";
+  for (const PlanFolder& folder : folders) {
+    text += "  <desfolder name=\"" + folder.name + "\">\r\n";
+    for (const std::string& source : folder.sources) text += "    <srcfilepath>" + source + "</srcfilepath>\r\n";
+    text += "  </desfolder>\r\n";
+  }
+  for (const std::string& name : exclusions) text += "  <nocopyfilepath>" + name + "</nocopyfilepath>\r\n";
+  return text + "</Sheafkeeper>\r\n";
+}
+
+int FilesIn(const std::string& folder) {
+  int files = 0;
+  for (const auto& entry : testfs::ListTree(folder)) files += entry.second != "<folder>";
+  return files;
+}
+
+class RunnerTest : public testing::Test {
+ protected:
+  std::string Source(const std::string& name, const std::string& contents) {
+    testfs::WriteFile(temp_ / name, contents);
+    return temp_ / name;
+  }
+  std::string Dest() const { return temp_ / "dest"; }
+  std::string Today() const { return Dest() + "\\" + DateFolderName(); }
+
+  testfs::TempFolder temp_;
+};
+
+TEST_F(RunnerTest, TheRunnerAndTheWindowCopyAPlanIntoTheSameTree) {
+  const std::string home = temp_ / "計画";
+  testfs::MakeFolder(home);
+  for (const char* name : {"src", "src\\docs", "src\\docs\\表", "src\\docs\\Thumbs.db", "src\\one"}) {
+    testfs::MakeFolder(temp_ / name);
+  }
+  for (const char* name : {"src\\docs\\a.txt", "src\\docs\\ソ表.txt", "src\\docs\\表\\ソ.dat", "src\\docs\\thumbs.db",
+                           "src\\docs\\Thumbs.db\\x.txt", "src\\one\\only.txt", "src\\one\\other.log", "src\\十.txt"}) {
+    Source(name, name);
+    testfs::SetOldWriteTime(temp_ / name);
+  }
+  const std::string plan = PlanText(Dest() + "\\",
+                                    {{"2006-05-01", {temp_ / "src\\docs", temp_ / "src\\one\\*.txt"}},
+                                     {"2006-05-01/ソ表", {"", temp_.Path() + "/src/十.txt"}}},
+                                    {"THUMBS.DB"});
+  testfs::WriteFile(home + "\\計画.xml", plan);
+
+  RunnerOutput runner = RunRunner("\"" + home + "\\計画.xml\"", home);
+  EXPECT_EQ(runner.exitCode, 0u) << runner.err;
+  EXPECT_EQ(testfs::ReadFile(home + "\\計画.xml"), plan);  // the plan file is only read
+  const testfs::Listing byRunner = testfs::ListTree(Today());
+  ASSERT_TRUE(::MoveFileA(Dest().c_str(), (temp_ / "by-runner").c_str()));
+
+  {
+    CurrentFolder current(home);
+    testfs::WriteFile(home + "\\temp.xml", plan);
+    ScriptedModalUi ui;
+    CSheafkeeperDlg dialog(nullptr);
+    ASSERT_TRUE(dialog.Create(nullptr));
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+    EXPECT_TRUE(ui.messages.empty());
+    dialog.ShowWindow(SW_HIDE);
+  }
+  EXPECT_EQ(testfs::ListTree(Today()), byRunner);
+  EXPECT_EQ(byRunner.size(), 8u);  // the folders docs, 表 and ソ表, and five files
+  EXPECT_EQ(byRunner.count("docs\\Thumbs.db\\"), 0u);
+  EXPECT_EQ(byRunner.count("ソ表\\十.txt"), 1u);
+}
+
+TEST_F(RunnerTest, EachOutcomeHasItsExitCodeAndItsReason) {
+  const std::string a = Source("a.txt", "1");
+  const std::string b = Source("b.txt", "22");
+  const std::string missing = temp_.Path() + "/missing\\";
+  testfs::WriteFile(temp_ / "good.xml", PlanText(Dest() + "\\", {{"2006-05-01", {a, b}}}));
+  testfs::WriteFile(temp_ / "bad.xml", PlanText(Dest() + "\\", {{"2006-05-01", {a, missing, b}}}));
+  testfs::WriteFile(temp_ / "temp.xml", PlanText(Dest() + "\\", {{"x", {b}}}));
+  testfs::WriteFile(temp_ / "cut.xml", "<Sheafkeeper desrootfolder=\"C:\\\">\r\n<desfolder name=\"x\">\r\n");
+  const std::string failed = "[" + missing + "]のコピーに失敗しました\n";
+  struct Case {
+    std::string arguments;
+    DWORD exitCode;
+    std::string err;  // stderr up to its last line, which the summary takes when there is one
+    int copied;
+  } cases[] = {
+      {"good.xml", 0, "counting the files...\nfiles to copy: 2\n2 / 2  b.txt\n", 2},
+      {"--quiet good.xml", 0, "", 2},
+      {"", 0, "counting the files...\nfiles to copy: 1\n1 / 1  b.txt\n", 1},  // temp.xml of the working folder
+      {"bad.xml", 1, "counting the files...\nfiles to copy: 2\n1 / 2  a.txt\n" + failed, 1},
+      {"bad.xml --quiet", 1, failed, 1},
+      {"missing.xml", 3, "SheafkeeperRun: cannot read the plan file missing.xml\n", 0},
+      {"cut.xml", 3, "SheafkeeperRun: cut.xml holds no plan\n", 0},
+      {"--fast good.xml", 3, "SheafkeeperRun: unknown option --fast (see --help)\n", 0},
+      {"good.xml bad.xml", 3, "SheafkeeperRun: more than one plan file: good.xml and bad.xml (see --help)\n", 0},
+  };
+  for (const Case& c : cases) {
+    testfs::RemoveTree(Dest());
+    RunnerOutput output = RunRunner(c.arguments, temp_.Path());
+    EXPECT_EQ(output.exitCode, c.exitCode) << c.arguments;
+    const bool summary = c.exitCode < 3 && c.arguments.find("--quiet") == std::string::npos;
+    const std::size_t lastLine = output.err.rfind('\n', output.err.size() - 2) + 1;
+    EXPECT_EQ(summary ? output.err.substr(0, lastLine) : output.err, c.err) << c.arguments;
+    if (summary) {
+      const std::string copied = "files copied: " + std::to_string(c.copied) + " of ";
+      EXPECT_EQ(output.err.substr(lastLine, copied.size()), copied) << c.arguments;
+    }
+    EXPECT_EQ(output.out, "") << c.arguments;
+    EXPECT_EQ(FilesIn(Dest()), c.copied) << c.arguments;
+  }
+
+  RunnerOutput help = RunRunner("--help", temp_.Path());
+  EXPECT_EQ(help.exitCode, 0u);
+  EXPECT_EQ(help.out.substr(0, 43), "Usage: SheafkeeperRun.exe [options] [PLAN]\n");
+  EXPECT_EQ(help.err, "");
+}
+
+TEST_F(RunnerTest, ADryRunListsTheCountsAndCopiesNothing) {
+  testfs::MakeFolder(temp_ / "docs");
+  for (const char* name : {"docs\\1", "docs\\2", "docs\\Thumbs.db", "3"}) Source(name, name);
+  testfs::WriteFile(
+      temp_ / "plan.xml",
+      PlanText(Dest(), {{"2006-05-01", {temp_ / "docs", temp_ / "gone"}}, {"2006-05-01/x", {temp_ / "3"}}},
+               {"thumbs.db"}));
+
+  RunnerOutput output = RunRunner("--dry-run plan.xml", temp_.Path());
+  EXPECT_EQ(output.exitCode, 0u);
+  const std::string today = Dest() + DateFolderName();  // the root has no trailing backslash
+  EXPECT_EQ(output.out, today + "\n         2  " + temp_ / "docs" + "\n         0  " + temp_ / "gone" + "\n" + today +
+                            "/x\n         1  " + temp_ / "3" + "\nfiles in all: 3\n");
+  EXPECT_EQ(output.err, "counting the files...\nfiles to copy: 3\n");
+  EXPECT_FALSE(testfs::Exists(today));
+}
+
+TEST_F(RunnerTest, CtrlCStopsTheRunAtTheNextEntry) {
+  const int kFiles = 1500;
+  testfs::MakeFolder(temp_ / "many");
+  for (int i = 0; i < kFiles; ++i) Source("many\\" + std::to_string(i), "data");
+  const std::string plan = temp_ / "plan.xml";
+  testfs::WriteFile(plan, PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "many"}}}));
+
+  int exitCode = -1;
+  std::thread run([&] {
+    const char* arguments[] = {"SheafkeeperRun", "--quiet", plan.c_str()};
+    exitCode = RunPlanCommand(3, arguments);
+  });
+  for (int attempt = 0; attempt < 1000 && FilesIn(Today()) < 10; ++attempt) ::Sleep(10);
+  EXPECT_TRUE(OnConsoleBreak(CTRL_C_EVENT));  // as the system calls it, on a thread of its own
+  const int copiedAtPress = FilesIn(Today());
+  run.join();
+
+  EXPECT_EQ(exitCode, kExitAborted);
+  EXPECT_GE(copiedAtPress, 10);
+  EXPECT_LE(FilesIn(Today()), copiedAtPress + 1);  // only the file being copied is finished
+  EXPECT_LT(FilesIn(Today()), kFiles);
+  EXPECT_FALSE(OnConsoleBreak(CTRL_CLOSE_EVENT));
+}
+
+}  // namespace
