@@ -148,6 +148,14 @@ class CTreeCtrl : public CWnd {
   bool DeleteItem(HTREEITEM item) const {
     return SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)) != 0;
   }
+  // The item at hit.pt (client coordinates), with hit.flags telling which part was hit.
+  HTREEITEM HitTest(TVHITTESTINFO& hit) const {
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  }
+  UINT GetItemState(HTREEITEM item, UINT mask) const {
+    return static_cast<UINT>(SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), mask));
+  }
+  void Expand(HTREEITEM item) const { SendMessage(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item)); }
   // Starts editing item's label in place.
   void EditLabel(HTREEITEM item) const { SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item)); }
   // Ends a label edit in progress; cancel discards the typed text.
