@@ -12,7 +12,7 @@ const int kClosedFolderImage = 0;
 const int kOpenFolderImage = 1;
 }  // namespace
 
-CDesFolderSetting::CDesFolderSetting(HWND parent) : CPaneDialog(IDD_DESFOLDER, parent) {}
+CDesFolderSetting::CDesFolderSetting(HWND parent) : CPaneDialog(IDD_DESFOLDER, parent, GripEdge::Right) {}
 
 CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
