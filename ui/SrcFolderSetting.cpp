@@ -52,6 +52,7 @@ CDialog::MessageTable CSrcFolderSetting::GetMessageTable() const {
       OnMessage(WM_GETMINMAXINFO, &CSrcFolderSetting::OnGetMinMaxInfo),
       OnCommand(IDOK, &CSrcFolderSetting::OnSwallowedCommand),
       OnCommand(IDCANCEL, &CSrcFolderSetting::OnSwallowedCommand),
+      OnMessage(WM_NEXTDLGCTL, &CSrcFolderSetting::OnNextDlgCtl),
       OnNotify(IDC_SRCLIST, LVN_ITEMCHANGED, &CSrcFolderSetting::OnSourceItemChanged),
       OnNotify(IDC_SRCLIST, LVN_KEYDOWN, &CSrcFolderSetting::OnSourceKeyDown),
   };
@@ -64,7 +65,7 @@ void CSrcFolderSetting::DoDataExchange(CDataExchange& dx) {
 }
 
 BOOL CSrcFolderSetting::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPaneDialog::OnInitDialog();
   m_imageList.CreateFromBitmaps({IDB_FOLDER_CLOSED, IDB_BLANK, IDB_MISSING});
   m_listSrc.SetExtendedStyle(LVS_EX_FULLROWSELECT);
   m_listSrc.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_imageList.GetSafeHandle()));
