@@ -96,9 +96,20 @@ class CListCtrl : public CWnd {
     item.lParam = data;
     SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
+  LPARAM GetItemData(int index) const { return GetImageAndData(index).lParam; }
+  int GetItemImage(int index) const { return GetImageAndData(index).iImage; }
   bool DeleteItem(int index) const { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index)) != 0; }
   bool DeleteAllItems() const { return SendMessage(LVM_DELETEALLITEMS) != 0; }
   HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
+
+ private:
+  LVITEMA GetImageAndData(int index) const {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = index;
+    SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item;
+  }
 };
 
 class CTreeCtrl : public CWnd {

@@ -23,7 +23,7 @@ enum MenuCommand { kCreateCommand = 0, kRenameCommand = 1, kDeleteCommand = 2 };
 
 }  // namespace
 
-CDesFolderSetting::CDesFolderSetting(HWND parent) : CPaneDialog(IDD_DESFOLDER, parent) {}
+CDesFolderSetting::CDesFolderSetting(HWND parent) : CPaneDialog(IDD_DESFOLDER, parent, GripEdge::Right) {}
 
 CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
