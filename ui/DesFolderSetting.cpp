@@ -29,6 +29,8 @@ CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
       OnMessage(WM_ERASEBKGND, &CDesFolderSetting::OnEraseBkgnd),
       OnMessage(WM_SIZE, &CDesFolderSetting::OnSize),
+      OnMessage(WM_LBUTTONDOWN, &CDesFolderSetting::OnGripLButtonDown),
+      OnMessage(WM_MOUSEMOVE, &CDesFolderSetting::OnGripMouseMove),
       OnCommand(IDOK, &CDesFolderSetting::OnSwallowedCommand),
       OnCommand(IDCANCEL, &CDesFolderSetting::OnSwallowedCommand),
       OnMessage(WM_NEXTDLGCTL, &CDesFolderSetting::OnNextDlgCtl),

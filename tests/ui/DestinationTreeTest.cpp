@@ -244,6 +244,40 @@ TEST_F(DestinationTreeTest, TheFolderBrowserSetsTheRootWithOneTrailingBackslash)
   EXPECT_EQ(ui.browseTitles, (std::vector<std::string>(3, "コピーフォルダ")));
 }
 
+TEST_F(DestinationTreeTest, TheRightEdgeIsAGripAndSizingLaysOutPaneAndHost) {
+  pane.SetSize(240, 300);
+  const int W = pane.m_cxClient;
+  EXPECT_EQ(RectWidth(pane.m_tree.GetWindowRect()), W - 15);
+  EXPECT_EQ(RectHeight(pane.m_tree.GetWindowRect()), pane.m_cyClient - 40);
+  EXPECT_EQ(host.layouts, 1);
+
+  HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+  for (int x : {W - 8, W - 7, W - 3, W - 2}) {
+    const bool onGrip = x >= W - 7 && x < W - 2;
+    ::SetCursor(arrow);
+    ::PostMessageA(pane.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 20));
+    PumpWaitingMessages();
+    EXPECT_EQ(::GetCursor(), onGrip ? ::LoadCursorA(nullptr, IDC_SIZEWE) : arrow) << x;
+    pane.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 20));
+    MSG posted{};
+    EXPECT_EQ(::PeekMessageA(&posted, pane.GetSafeHwnd(), WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE) != FALSE, onGrip);
+    EXPECT_EQ(posted.wParam, onGrip ? 0xF002u : 0u) << x;
+  }
+
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, W, pane.m_cyClient);
+  HGDIOBJ previous = ::SelectObject(memory, bitmap);
+  pane.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory));
+  std::string row;  // b: background, l: line, for x = W - 7 ... W - 1
+  for (int x = W - 7; x < W; ++x) row += ::GetPixel(memory, x, 40) == RGB(172, 168, 153) ? 'l' : ::GetPixel(memory, x, 40) == RGB(236, 233, 216) ? 'b' : '?';
+  EXPECT_EQ(row, "bbllbll");
+  ::SelectObject(memory, previous);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+}
+
 // The shell's own browser, cancelled from a timer inside its modal loop.
 TEST(DestinationTreeBrowser, TheRealFolderBrowserOpensWithItsTitleAndCancels) {
   CPaneHostDialog host;

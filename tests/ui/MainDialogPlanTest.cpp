@@ -1,7 +1,11 @@
 // The plan file at start-up, at shutdown, and through Open and Save.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "MainDialogFixture.h"
+#include "framework/MessagePump.h"
+#include "ui/SrcFolderSetting.h"
 #include "plan/DateName.h"
 #include "plan/PlanWriter.h"
 #include "res/resource.h"
@@ -114,6 +118,28 @@ TEST_F(MainDialogTest, SaveWritesTargetsOfUpTo259Bytes) {
     EXPECT_EQ(testfs::ReadFile(m_ui.fileAnswer), FormatPlan(m_folder.Folder(), dialog.m_mapFolder, {}));
     testfs::RemoveTree(folder);
   }
+}
+
+// A click on a folder in the tree makes the source pane list that folder's sources.
+TEST_F(MainDialogTest, ClickingAFolderShowsItsSources) {
+  testfs::MakeFolder(m_folder / "data");
+  testfs::WriteFile(m_folder / "data\\a.txt", "a");
+  std::string plan = kStoredPlan;
+  plan.replace(plan.find("C:\\data\\a.txt"), std::strlen("C:\\data\\a.txt"), m_folder / "data\\a.txt");
+  testfs::WriteFile(m_folder.Folder() + "temp.xml", plan);
+  CSheafkeeperDlg& dialog = Open();
+  CTreeCtrl& tree = dialog.m_pDesFolderSetting->m_tree;
+  HTREEITEM docs = tree.GetChildItem(dialog.m_pDesFolderSetting->m_hTopFolder);
+  tree.Expand(dialog.m_pDesFolderSetting->m_hTopFolder);
+  RECT label{};
+  TreeView_GetItemRect(tree.GetSafeHwnd(), docs, &label, TRUE);
+  ::PostMessageA(tree.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(label.left + 3, label.top + 3));
+  ::PostMessageA(tree.GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(label.left + 3, label.top + 3));
+  PumpWaitingMessages();
+  CSrcFolderSetting& sources = *dialog.m_pSrcFolderSetting;
+  EXPECT_EQ(sources.m_strCurKey, DateFolderName() + "/docs");
+  ASSERT_EQ(sources.m_listSrc.GetItemCount(), 2);  // a.txt, and C:\data\ソ as a missing source
+  EXPECT_EQ(sources.m_listSrc.GetItemText(0, 0), "a.txt");
 }
 
 TEST_F(MainDialogTest, OpenReplacesThePlanAndSaveWritesIt) {
