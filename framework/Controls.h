@@ -148,6 +148,10 @@ class CTreeCtrl : public CWnd {
   bool DeleteItem(HTREEITEM item) const {
     return SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)) != 0;
   }
+  // Starts editing item's label in place.
+  void EditLabel(HTREEITEM item) const { SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item)); }
+  // Ends a label edit in progress; cancel discards the typed text.
+  void EndEditLabelNow(bool cancel) const { SendMessage(TVM_ENDEDITLABELNOW, cancel ? TRUE : FALSE); }
   void SetImageList(HIMAGELIST images, int kind) const {
     SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(images));
   }

@@ -20,6 +20,7 @@ CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
       OnMessage(WM_SIZE, &CDesFolderSetting::OnSize),
       OnCommand(IDOK, &CDesFolderSetting::OnSwallowedCommand),
       OnCommand(IDCANCEL, &CDesFolderSetting::OnSwallowedCommand),
+      OnMessage(WM_NEXTDLGCTL, &CDesFolderSetting::OnNextDlgCtl),
   };
   return MessageTable{kMessages, sizeof(kMessages) / sizeof(kMessages[0])};
 }
@@ -31,7 +32,7 @@ void CDesFolderSetting::DoDataExchange(CDataExchange& dx) {
 }
 
 BOOL CDesFolderSetting::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPaneDialog::OnInitDialog();
   m_imageList.CreateFromBitmaps({IDB_FOLDER_CLOSED, IDB_FOLDER_OPEN});
   m_tree.SetImageList(m_imageList.GetSafeHandle(), TVSIL_NORMAL);
   InsertTopFolder();
@@ -39,6 +40,19 @@ BOOL CDesFolderSetting::OnInitDialog() {
   UpdateData(false);
   LayOutControls();
   return TRUE;
+}
+
+bool CDesFolderSetting::PreTranslateMessage(MSG& msg) {
+  if (msg.message != WM_KEYDOWN || m_pMainDlg->IsBusy()) return false;
+  if (msg.wParam == VK_RETURN) {
+    m_tree.EndEditLabelNow(false);
+    return true;
+  }
+  if (msg.wParam == VK_F2 && m_tree.GetSelectedItem()) {
+    m_tree.EditLabel(m_tree.GetSelectedItem());
+    return true;
+  }
+  return false;
 }
 
 void CDesFolderSetting::InsertTopFolder() {

@@ -34,6 +34,9 @@ class CDesFolderSetting : public CPaneDialog {
  protected:
   MessageTable GetMessageTable() const override;
   void DoDataExchange(CDataExchange& dx) override;
+  // While idle: Enter ends a name edit keeping the text and presses no button; F2 edits
+  // the selected folder's name.
+  bool PreTranslateMessage(MSG& msg) override;
   BOOL OnInitDialog() override;
 
  private:

@@ -15,6 +15,10 @@ class CPaneDialog : public CDialog {
  protected:
   CPaneDialog(UINT templateId, HWND parent) : CDialog(templateId, parent) {}
 
+  // Takes the client size from the window, since the WM_SIZE of its creation came before
+  // the pane saw any message; then the framework's initialisation.
+  BOOL OnInitDialog() override;
+
   // Places the pane's controls from m_cxClient and m_cyClient.
   virtual void LayOutControls() = 0;
 
@@ -22,4 +26,7 @@ class CPaneDialog : public CDialog {
   LRESULT OnSize(WPARAM wParam, LPARAM lParam, bool& handled);
   // When Enter or Esc reaches the pane: swallowed, so that the pane never closes.
   LRESULT OnSwallowedCommand(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When Tab asks for the next control: the main dialog chooses it, so that the tab order
+  // runs through the pane's controls and on to the main dialog's.
+  LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam, bool& handled);
 };

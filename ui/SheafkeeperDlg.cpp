@@ -29,6 +29,7 @@ CDialog::MessageTable CSheafkeeperDlg::GetMessageTable() const {
       OnMessage(WM_ERASEBKGND, &CSheafkeeperDlg::OnEraseBkgnd),
       OnMessage(WM_SIZE, &CSheafkeeperDlg::OnSize),
       OnMessage(WM_DESTROY, &CSheafkeeperDlg::OnDestroy),
+      OnMessage(WM_ENDSESSION, &CSheafkeeperDlg::OnEndSession),
       OnMessage(WM_GETMINMAXINFO, &CSheafkeeperDlg::OnGetMinMaxInfo),
       OnCommand(IDC_NEW, &CSheafkeeperDlg::OnNew),
       OnCommand(IDC_OPEN, &CSheafkeeperDlg::OnOpen),

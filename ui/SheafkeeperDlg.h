@@ -57,14 +57,18 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   void DoDataExchange(CDataExchange& dx) override;
 
  private:
+  bool m_bSessionSaved = false;  // the plan and sizes were saved at the end of the session
+
   // Start-up steps of the dialog's initialisation.
+  void TakeClientSize();
   void AddAboutItemToSystemMenu();
   void CreatePanes();
   void SetUpExclusionList();
   void SetUpCommandStrip();
   void RestoreStoredSizes();
   // Shutdown steps of the window's destruction.
-  void DestroyPanes();
+  void DestroyPanes(bool saveSizes);
+  void SaveWindowSize();
 
   bool AskPlanFileName(bool open, std::string& path);
   // The exclusion list's three edits.
@@ -85,6 +89,8 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   LRESULT OnSize(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the window is being destroyed: the shutdown sequence.
   LRESULT OnDestroy(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the Windows session ends (log-off or shutdown).
+  LRESULT OnEndSession(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the system asks for the window's size limits.
   LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& handled);
   // When New is clicked.

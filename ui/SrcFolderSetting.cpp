@@ -17,6 +17,7 @@ CDialog::MessageTable CSrcFolderSetting::GetMessageTable() const {
       OnMessage(WM_SIZE, &CSrcFolderSetting::OnSize),
       OnCommand(IDOK, &CSrcFolderSetting::OnSwallowedCommand),
       OnCommand(IDCANCEL, &CSrcFolderSetting::OnSwallowedCommand),
+      OnMessage(WM_NEXTDLGCTL, &CSrcFolderSetting::OnNextDlgCtl),
   };
   return MessageTable{kMessages, sizeof(kMessages) / sizeof(kMessages[0])};
 }
@@ -27,7 +28,7 @@ void CSrcFolderSetting::DoDataExchange(CDataExchange& dx) {
 }
 
 BOOL CSrcFolderSetting::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPaneDialog::OnInitDialog();
   m_imageList.CreateFromBitmaps({IDB_FOLDER_CLOSED, IDB_BLANK});
   m_listSrc.SetExtendedStyle(LVS_EX_FULLROWSELECT);
   m_listSrc.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_imageList.GetSafeHandle()));

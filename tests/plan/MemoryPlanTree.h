@@ -20,7 +20,7 @@ class CMemoryPlanTree : public IPlanTree {
 
   Item InsertFolder(Item parent, const std::string& name) override {
     Children& siblings = ChildrenOf(parent);
-    siblings.push_back(std::make_unique<Node>(Node{name, parent, {}}));
+    siblings.push_back(std::make_unique<Node>(Node{name.c_str(), parent, {}}));
     return siblings.back().get();
   }
   Item GetFirstChild(Item item) override {
