@@ -34,6 +34,9 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   // The exclusion list's rows, first row first.
   std::vector<std::string> GetExclusionRows() const;
 
+  // The exclusion list's column heading, also the edit dialog's caption.
+  static constexpr char kExclusionHeading[] = "ｺﾋﾟｰ対象外ﾌｧｲﾙﾊﾟｽ";
+
   int m_cxClient = 0;
   int m_cyClient = 0;
   std::string m_strWorkDir;
@@ -68,6 +71,10 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   void SaveWindowSize();
 
   bool AskPlanFileName(bool open, std::string& path);
+  // The exclusion list's three edits.
+  void AddExclusion();
+  void EditSelectedExclusion();
+  void DeleteSelectedExclusions();
   void PaintMinimizedIcon();
 
   // When a system menu command is chosen.
@@ -92,6 +99,12 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   LRESULT OnOpen(WPARAM wParam, LPARAM lParam, bool& handled);
   // When Save is clicked.
   LRESULT OnSave(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When an item of the exclusion list's column header is clicked: the list's menu.
+  LRESULT OnExclusionHeaderClick(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When a key is pressed in the exclusion list.
+  LRESULT OnExclusionKeyDown(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the exclusion list is double-clicked.
+  LRESULT OnExclusionDblClk(WPARAM wParam, LPARAM lParam, bool& handled);
   // When Start is clicked or Enter is pressed.
   LRESULT OnStart(WPARAM wParam, LPARAM lParam, bool& handled);
   // When Exit is clicked, Esc is pressed or the window is closed.

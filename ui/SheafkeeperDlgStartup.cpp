@@ -11,7 +11,6 @@
 namespace {
 
 const char kAutomaticPlanFile[] = "temp.xml";
-const char kExclusionHeading[] = "ｺﾋﾟｰ対象外ﾌｧｲﾙﾊﾟｽ";
 const int kButtonWidth = 95;
 const int kButtonHeight = 25;
 
