@@ -29,19 +29,24 @@ target_link_libraries(Sheafkeeper PRIVATE sheafkeeper_ui)
 
 if(SHEAF_WITH_TESTS)
   # One test program per folder; each links the resources so that dialogs can be created.
-  function(sheaf_win_tests name)
+  # Tests that show windows take the keyboard focus and the foreground, which there is one
+  # of per desktop: they hold the lock given ("desktop") and so run one at a time.
+  function(sheaf_win_tests name lock)
     file(GLOB sources CONFIGURE_DEPENDS ${ARGN})
     add_executable(${name} ${sources} tests/WinTestMain.cpp ${SHEAF_RESOURCES})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(${name} PRIVATE sheafkeeper_ui gtest)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT 120)
+    set(properties TIMEOUT 120)
+    if(lock)
+      list(APPEND properties RESOURCE_LOCK ${lock})
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
   endfunction()
-  sheaf_win_tests(win_plan_tests tests/plan/*.cpp tests/plan/win/*.cpp)
-  sheaf_win_tests(win_framework_tests tests/framework/*.cpp)
-  sheaf_win_tests(win_copy_tests tests/copy/*.cpp)
-  sheaf_win_tests(win_app_tests tests/app/*.cpp)
-  sheaf_win_tests(win_ui_tests tests/ui/*.cpp)
+  sheaf_win_tests(win_plan_tests "" tests/plan/*.cpp tests/plan/win/*.cpp)
+  sheaf_win_tests(win_framework_tests desktop tests/framework/*.cpp)
+  sheaf_win_tests(win_copy_tests "" tests/copy/*.cpp)
+  sheaf_win_tests(win_app_tests desktop tests/app/*.cpp)
+  sheaf_win_tests(win_ui_tests desktop tests/ui/*.cpp)
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)

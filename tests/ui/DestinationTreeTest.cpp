@@ -255,8 +255,7 @@ TEST_F(DestinationTreeTest, TheRightEdgeIsAGripAndSizingLaysOutPaneAndHost) {
   for (int x : {W - 8, W - 7, W - 3, W - 2}) {
     const bool onGrip = x >= W - 7 && x < W - 2;
     ::SetCursor(arrow);
-    ::PostMessageA(pane.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 20));
-    PumpWaitingMessages();
+    pane.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, 20));
     EXPECT_EQ(::GetCursor(), onGrip ? ::LoadCursorA(nullptr, IDC_SIZEWE) : arrow) << x;
     pane.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 20));
     MSG posted{};

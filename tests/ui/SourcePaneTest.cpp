@@ -254,8 +254,7 @@ TEST_F(SourcePaneTest, TheBottomGripOffersSizingUpToTheHostsHeightLessSixtyOne) 
   for (int y : {H - 8, H - 7, H - 3, H - 2}) {
     bool onGrip = y >= H - 7 && y < H - 2;
     ::SetCursor(arrow);
-    ::PostMessageA(pane, WM_MOUSEMOVE, 0, MAKELPARAM(W / 2, y));
-    PumpWaitingMessages();
+    m_pane->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(W / 2, y));
     EXPECT_EQ(::GetCursor(), onGrip ? northSouth : arrow) << y;
 
     // The sizing command is taken from the queue before it would start the system's loop.
