@@ -1,9 +1,5 @@
-# Host build: the portable core with its unit tests, sanitizers and the fuzz target.
-option(SHEAF_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-if(SHEAF_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-  add_link_options(-fsanitize=address,undefined)
-endif()
+# Host build: the portable core with its unit tests and the fuzz target (the sanitizer
+# flags are set in the top CMakeLists.txt, before the core's target).
 
 if(SHEAF_WITH_TESTS)
   file(GLOB HOST_TEST_SOURCES CONFIGURE_DEPENDS tests/plan/*.cpp tests/plan/host/*.cpp)

@@ -100,9 +100,20 @@ class CListCtrl : public CWnd {
     item.lParam = data;
     SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
+  LPARAM GetItemData(int index) const { return GetImageAndData(index).lParam; }
+  int GetItemImage(int index) const { return GetImageAndData(index).iImage; }
   bool DeleteItem(int index) const { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index)) != 0; }
   bool DeleteAllItems() const { return SendMessage(LVM_DELETEALLITEMS) != 0; }
   HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
+
+ private:
+  LVITEMA GetImageAndData(int index) const {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = index;
+    SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item;
+  }
 };
 
 class CTreeCtrl : public CWnd {
@@ -152,6 +163,18 @@ class CTreeCtrl : public CWnd {
   bool DeleteItem(HTREEITEM item) const {
     return SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)) != 0;
   }
+  // The item at hit.pt (client coordinates), with hit.flags telling which part was hit.
+  HTREEITEM HitTest(TVHITTESTINFO& hit) const {
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  }
+  UINT GetItemState(HTREEITEM item, UINT mask) const {
+    return static_cast<UINT>(SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), mask));
+  }
+  void Expand(HTREEITEM item) const { SendMessage(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item)); }
+  // Starts editing item's label in place.
+  void EditLabel(HTREEITEM item) const { SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item)); }
+  // Ends a label edit in progress; cancel discards the typed text.
+  void EndEditLabelNow(bool cancel) const { SendMessage(TVM_ENDEDITLABELNOW, cancel ? TRUE : FALSE); }
   void SetImageList(HIMAGELIST images, int kind) const {
     SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(images));
   }

@@ -107,10 +107,15 @@ bool CDialog::PreTranslateChain(MSG& msg) {
   return false;
 }
 
+// A child dialog that should let Tab move on to its parent's controls forwards
+// WM_NEXTDLGCTL to the parent; see CPaneDialog.
 bool CDialog::PreTranslateInput(MSG& msg) {
   if (PreTranslateChain(msg)) return true;
-  HWND top = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  return top && FromHandle(top) && ::IsDialogMessageA(top, &msg);
+  for (HWND hWnd = msg.hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+    if (FromHandle(hWnd)) return ::IsDialogMessageA(hWnd, &msg) != FALSE;
+    if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return false;
 }
 
 void CDialog::CenterOnOwner() const {

@@ -46,8 +46,9 @@ class CDialog : public CWnd {
   static bool PreTranslateChain(MSG& msg);
   // The framework's handling of a message taken from the queue, before it would be
   // translated and dispatched: the pre-translation chain, then dialog navigation (Tab,
-  // Enter, Esc, mnemonics) by the innermost dialog that holds msg's window. True when
-  // the message was used up.
+  // Enter, Esc, mnemonics) by the innermost dialog that holds msg's window, so that Enter
+  // and Esc in a child dialog reach that dialog's OK and Cancel. True when the message
+  // was used up.
   static bool PreTranslateInput(MSG& msg);
   // The dialog object of a window created by this framework, or null.
   static CDialog* FromHandle(HWND hWnd);

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+// The name ends at a NUL byte, as the text of a tree view item does.
 IPlanTree::Item CMemoryPlanTree::InsertFolder(Item parent, const std::string& name) {
   Children& siblings = ChildrenOf(parent);
-  siblings.push_back(std::make_unique<Node>(Node{name, parent, {}}));
+  siblings.push_back(std::make_unique<Node>(Node{name.c_str(), parent, {}}));
   return siblings.back().get();
 }
 

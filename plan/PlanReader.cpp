@@ -34,12 +34,13 @@ std::string FirstAttribute(const std::string& openingTag, const std::string& tag
   return quote == npos ? std::string() : rest.substr(0, quote);
 }
 
-// Removes the first name of a key, up to its first "/", from path and returns it.
+// Removes the first name of a key, up to its first "/", from path and returns it, cut at
+// its first NUL byte as a tree item's text would be.
 std::string TakeName(std::string& path) {
   std::size_t slash = sjis::FindChar(path, '/');
   std::string name = path.substr(0, slash);
   path = slash == npos ? std::string() : path.substr(slash + 1);
-  return name;
+  return name.substr(0, name.find('\0'));
 }
 
 class CPlanLoader {
@@ -86,7 +87,7 @@ class CPlanLoader {
     if (!item) {
       item = m_tree.InsertFolder(nullptr, firstName);
       m_tree.SetTopFolder(item);
-      m_folders.SetEmpty(firstName);
+      m_folders.SetEmpty(m_tree.GetItemText(item));
     }
     std::string currentKey = m_tree.GetItemText(item);
     if (!sjis::EqualsNoCaseAscii(firstName, currentKey)) return;

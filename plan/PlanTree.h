@@ -15,7 +15,8 @@ class IPlanTree {
   virtual Item GetTopFolder() = 0;
   virtual void SetTopFolder(Item item) = 0;
 
-  // Inserts a folder as the last child of parent (null: as the last top-level item).
+  // Inserts a folder as the last child of parent (null: as the last top-level item). An
+  // item's text is a C string: a name holding a NUL byte is cut there, as a tree view does.
   virtual Item InsertFolder(Item parent, const std::string& name) = 0;
   // Children in order; null when there are no more.
   virtual Item GetFirstChild(Item item) = 0;

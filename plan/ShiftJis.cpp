@@ -61,12 +61,20 @@ void AppendTrailingBackslash(char* path) {
   }
 }
 
+namespace {
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+// Equal lead bytes at equal positions keep the character boundaries of a and b in step,
+// so a's boundaries serve for both.
 bool EqualsNoCaseAscii(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? a[i] - 'A' + 'a' : a[i];
-    char y = b[i] >= 'A' && b[i] <= 'Z' ? b[i] - 'A' + 'a' : b[i];
-    if (x != y) return false;
+  for (std::size_t i = 0; i < a.size(); i += CharLength(a, i)) {
+    if (CharLength(a, i) == 2) {
+      if (a.compare(i, 2, b, i, 2) != 0) return false;
+    } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+      return false;
+    }
   }
   return true;
 }

@@ -11,6 +11,7 @@
 #define IDD_SRCFOLDER         132
 #define IDB_BLANK             133
 #define IDD_EDIT              134
+#define IDB_MISSING           135
 
 #define IDC_DESROOT           1000
 #define IDC_DESTREE           1001

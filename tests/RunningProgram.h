@@ -61,9 +61,18 @@ class RunningProgram {
 
   // Presses Esc in the main window and waits for the program to end.
   bool EndWithEsc() const {
-    ::PostMessageA(m_window, WM_KEYDOWN, VK_ESCAPE, 0);
-    ::PostMessageA(m_window, WM_KEYUP, VK_ESCAPE, 0);
-    return ::WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0;
+    PressKey(m_window, VK_ESCAPE);
+    return EndsWithin(20000);
+  }
+  bool EndsWithin(DWORD milliseconds) const {
+    return ::WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
+  }
+
+  // A key pressed and released while window has the focus: the messages the keyboard
+  // puts into the program's queue.
+  static void PressKey(HWND window, WPARAM key) {
+    ::PostMessageA(window, WM_KEYDOWN, key, 1);
+    ::PostMessageA(window, WM_KEYUP, key, 0xC0000001);
   }
 
  private:

@@ -1,25 +1,43 @@
 #include "ui/DesFolderSetting.h"
 
+#include <vector>
+
+#include "framework/ModalUi.h"
 #include "plan/DateName.h"
+#include "plan/ShiftJis.h"
 #include "plan/PlanReader.h"
 #include "res/resource.h"
 #include "ui/Colours.h"
+#include "ui/FolderSelectDlg.h"
 #include "ui/LocaleDate.h"
 #include "ui/PaneTree.h"
 
 namespace {
+
 const int kClosedFolderImage = 0;
 const int kOpenFolderImage = 1;
+const char kBrowseTitle[] = "コピーフォルダ";
+const char kInvalidNameChars[] = "\\/:*?\"<>|";
+const char kNewFolderName[] = "新規フォルダ";
+enum MenuCommand { kCreateCommand = 0, kRenameCommand = 1, kDeleteCommand = 2 };
+
 }  // namespace
 
-CDesFolderSetting::CDesFolderSetting(HWND parent) : CPaneDialog(IDD_DESFOLDER, parent) {}
+CDesFolderSetting::CDesFolderSetting(HWND parent) : CPaneDialog(IDD_DESFOLDER, parent, GripEdge::Right) {}
 
 CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
       OnMessage(WM_ERASEBKGND, &CDesFolderSetting::OnEraseBkgnd),
       OnMessage(WM_SIZE, &CDesFolderSetting::OnSize),
+      OnMessage(WM_LBUTTONDOWN, &CDesFolderSetting::OnGripLButtonDown),
+      OnMessage(WM_MOUSEMOVE, &CDesFolderSetting::OnGripMouseMove),
       OnCommand(IDOK, &CDesFolderSetting::OnSwallowedCommand),
       OnCommand(IDCANCEL, &CDesFolderSetting::OnSwallowedCommand),
+      OnMessage(WM_NEXTDLGCTL, &CDesFolderSetting::OnNextDlgCtl),
+      OnNotify(IDC_DESTREE, NM_RCLICK, &CDesFolderSetting::OnTreeRightClick),
+      OnCommand(IDC_DESROOT_BROWSE, &CDesFolderSetting::OnBrowse),
+      OnNotify(IDC_DESTREE, TVN_ENDLABELEDITA, &CDesFolderSetting::OnEndLabelEdit),
+      OnNotify(IDC_DESTREE, TVN_SELCHANGEDA, &CDesFolderSetting::OnSelChanged),
   };
   return MessageTable{kMessages, sizeof(kMessages) / sizeof(kMessages[0])};
 }
@@ -31,7 +49,7 @@ void CDesFolderSetting::DoDataExchange(CDataExchange& dx) {
 }
 
 BOOL CDesFolderSetting::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPaneDialog::OnInitDialog();
   m_imageList.CreateFromBitmaps({IDB_FOLDER_CLOSED, IDB_FOLDER_OPEN});
   m_tree.SetImageList(m_imageList.GetSafeHandle(), TVSIL_NORMAL);
   InsertTopFolder();
@@ -39,6 +57,19 @@ BOOL CDesFolderSetting::OnInitDialog() {
   UpdateData(false);
   LayOutControls();
   return TRUE;
+}
+
+bool CDesFolderSetting::PreTranslateMessage(MSG& msg) {
+  if (msg.message != WM_KEYDOWN || m_pMainDlg->IsBusy()) return false;
+  if (msg.wParam == VK_RETURN) {
+    m_tree.EndEditLabelNow(false);
+    return true;
+  }
+  if (msg.wParam == VK_F2 && m_tree.GetSelectedItem()) {
+    m_tree.EditLabel(m_tree.GetSelectedItem());
+    return true;
+  }
+  return false;
 }
 
 void CDesFolderSetting::InsertTopFolder() {
@@ -81,6 +112,124 @@ void CDesFolderSetting::LoadPlan(const std::string& path) {
   CPaneTree tree(*this);
   PlanLoadSettings settings{m_pMainDlg->GetWorkDir(), DateFolderName(), IsLocaleDate};
   ::LoadPlan(path, tree, m_pMainDlg->GetFolderMap(), settings);
+}
+
+bool CDesFolderSetting::IsInvalidFolderName(const std::string& name) {
+  return sjis::ContainsAnyChar(name, kInvalidNameChars);
+}
+
+// The item whose label or icon is under the cursor, or null.
+HTREEITEM CDesFolderSetting::HitItem() const {
+  TVHITTESTINFO hit{};
+  ::GetCursorPos(&hit.pt);
+  ::ScreenToClient(m_tree.GetSafeHwnd(), &hit.pt);
+  HTREEITEM item = m_tree.HitTest(hit);
+  return (hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON)) ? item : nullptr;
+}
+
+LRESULT CDesFolderSetting::OnTreeRightClick(WPARAM, LPARAM, bool&) {
+  if (m_pMainDlg->IsBusy()) return 0;
+  if (HTREEITEM item = HitItem()) ShowMenuFor(item);
+  return 0;
+}
+
+void CDesFolderSetting::ShowMenuFor(HTREEITEM item) {
+  m_tree.SelectItem(item);
+  std::vector<MenuItem> menu = {{kCreateCommand, "新規フォルダ作成", false}, {0, "", true},
+                                {kRenameCommand, "名前の変更", false}};
+  if (item != m_hTopFolder) {
+    menu.push_back({0, "", true});
+    menu.push_back({kDeleteCommand, "削除", false});
+  }
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  switch (ModalUi().TrackPopupMenu(m_hWnd, menu, cursor, TPM_LEFTALIGN | TPM_LEFTBUTTON)) {
+    case kCreateCommand: CreateFolder(item); break;
+    case kRenameCommand: RenameFolder(item); break;
+    case kDeleteCommand: DeleteFolder(item); break;
+    default: break;
+  }
+}
+
+// The first of 新規フォルダ, 新規フォルダ(2), 新規フォルダ(3), ... that no child of parent
+// carries, compared byte for byte.
+std::string CDesFolderSetting::NewFolderName(HTREEITEM parent) const {
+  for (long n = 1;; ++n) {
+    std::string candidate = n == 1 ? kNewFolderName : kNewFolderName + ("(" + std::to_string(n) + ")");
+    bool taken = false;
+    for (HTREEITEM child = m_tree.GetChildItem(parent); child && !taken; child = m_tree.GetNextSiblingItem(child)) {
+      taken = m_tree.GetItemText(child) == candidate;
+    }
+    if (!taken) return candidate;
+  }
+}
+
+void CDesFolderSetting::CreateFolder(HTREEITEM parent) {
+  HTREEITEM item = InsertFolder(parent, NewFolderName(parent));
+  m_tree.Expand(parent);
+  m_tree.SelectItem(item);
+  std::string key = GetFolderKey(item);
+  m_pMainDlg->GetFolderMap().SetEmpty(key);
+  m_pMainDlg->ShowSourceList(key);
+  m_tree.EditLabel(item);
+}
+
+void CDesFolderSetting::RenameFolder(HTREEITEM item) {
+  std::string key = GetFolderKey(item);
+  m_pMainDlg->GetFolderMap().AddIfMissing(key);
+  m_pMainDlg->ShowSourceList(key);
+  m_tree.EditLabel(item);
+}
+
+void CDesFolderSetting::DeleteFolder(HTREEITEM item) {
+  DeleteFolderItem(item);
+  m_tree.SelectItem(nullptr);
+  m_pMainDlg->ShowSourceList(std::string());
+}
+
+// The tree never applies a typed name itself (result 0): an accepted one is set here.
+LRESULT CDesFolderSetting::OnEndLabelEdit(WPARAM, LPARAM lParam, bool&) {
+  const NMTVDISPINFOA* info = reinterpret_cast<const NMTVDISPINFOA*>(lParam);
+  if (m_pMainDlg->IsBusy() || !info->item.pszText) return 0;
+  std::string name = info->item.pszText;
+  if (IsAcceptableName(info->item.hItem, name)) ApplyName(info->item.hItem, name);
+  return 0;
+}
+
+// Not empty, none of the nine characters, and no sibling of that name in any ASCII case.
+bool CDesFolderSetting::IsAcceptableName(HTREEITEM item, const std::string& name) const {
+  if (name.empty() || IsInvalidFolderName(name)) return false;
+  HTREEITEM parent = m_tree.GetParentItem(item);
+  HTREEITEM sibling = parent ? m_tree.GetChildItem(parent) : m_tree.GetNextItem(nullptr, TVGN_ROOT);
+  for (; sibling; sibling = m_tree.GetNextSiblingItem(sibling)) {
+    if (sibling != item && sjis::EqualsNoCaseAscii(m_tree.GetItemText(sibling), name)) return false;
+  }
+  return true;
+}
+
+// The folder and everything below it take their source lists along to the new keys.
+void CDesFolderSetting::ApplyName(HTREEITEM item, const std::string& name) {
+  std::string oldKey = GetFolderKey(item);
+  m_tree.SetItemText(item, name);
+  std::string newKey = GetFolderKey(item);
+  m_pMainDlg->GetFolderMap().Rekey(oldKey, newKey);
+  m_pMainDlg->ShowSourceList(newKey);
+}
+
+// Selecting only reads the plan, so it is shown during a copy run too.
+LRESULT CDesFolderSetting::OnSelChanged(WPARAM, LPARAM lParam, bool&) {
+  const NMTREEVIEWA* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
+  m_pMainDlg->ShowSourceList(GetFolderKey(change->itemNew.hItem));
+  return 0;
+}
+
+LRESULT CDesFolderSetting::OnBrowse(WPARAM, LPARAM, bool&) {
+  if (m_pMainDlg->IsBusy()) return 0;
+  CFolderSelectDlg browser(kBrowseTitle, m_hWnd);
+  if (browser.DoModal() != IDOK) return 0;
+  m_strDesRoot = browser.GetPathName();
+  UpdateData(false);
+  return 0;
 }
 
 void CDesFolderSetting::LayOutControls() {

@@ -25,6 +25,8 @@ class CDesFolderSetting : public CPaneDialog {
   void ResetFolderTree();
   // Reads a plan file into the tree, the folder map, the root and the exclusion list.
   void LoadPlan(const std::string& path);
+  // True when name holds one of the nine characters a folder name may not hold.
+  static bool IsInvalidFolderName(const std::string& name);
 
   CImageList m_imageList;
   HTREEITEM m_hTopFolder = nullptr;
@@ -34,12 +36,31 @@ class CDesFolderSetting : public CPaneDialog {
  protected:
   MessageTable GetMessageTable() const override;
   void DoDataExchange(CDataExchange& dx) override;
+  // While idle: Enter ends a name edit keeping the text and presses no button; F2 edits
+  // the selected folder's name.
+  bool PreTranslateMessage(MSG& msg) override;
   BOOL OnInitDialog() override;
 
  private:
   void InsertTopFolder();
   void LayOutControls() override;
+  HTREEITEM HitItem() const;
+  void ShowMenuFor(HTREEITEM item);
+  void CreateFolder(HTREEITEM parent);
+  void RenameFolder(HTREEITEM item);
+  void DeleteFolder(HTREEITEM item);
+  std::string NewFolderName(HTREEITEM parent) const;
+  bool IsAcceptableName(HTREEITEM item, const std::string& name) const;
+  void ApplyName(HTREEITEM item, const std::string& name);
 
   // When the background needs painting.
   LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the tree is right-clicked: the folder menu for the item under the cursor.
+  LRESULT OnTreeRightClick(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When a name edit in the tree ends, typed or cancelled.
+  LRESULT OnEndLabelEdit(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the tree's selection has changed.
+  LRESULT OnSelChanged(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When "..." is clicked: the folder browser chooses the destination root.
+  LRESULT OnBrowse(WPARAM wParam, LPARAM lParam, bool& handled);
 };

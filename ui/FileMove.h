@@ -1,6 +1,7 @@
 #pragma once
-#include <string>
+// The file operations of a safe plan save on Windows.
+#include "plan/PlanWriter.h"
 
-// Moves the file from over the file to, replacing it, and returns only when the move
-// has reached the disk (MoveFileExA with MOVEFILE_WRITE_THROUGH). False when it failed.
-bool MoveFileReplacing(const std::string& from, const std::string& to);
+// Exclusive creation with CreateFileA, and MoveFileExA replacing the target (write-through),
+// which never replaces a folder.
+extern const SaveFileOps kWindowsSaveFileOps;

@@ -45,6 +45,9 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   // The exclusion list's rows, first row first.
   std::vector<std::string> GetExclusionRows() const;
 
+  // The exclusion list's column heading, also the edit dialog's caption.
+  static constexpr char kExclusionHeading[] = "ｺﾋﾟｰ対象外ﾌｧｲﾙﾊﾟｽ";
+
   int m_cxClient = 0;
   int m_cyClient = 0;
   std::string m_strWorkDir;
@@ -65,7 +68,10 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   void DoDataExchange(CDataExchange& dx) override;
 
  private:
+  bool m_bSessionSaved = false;  // the plan and sizes were saved at the end of the session
+
   // Start-up steps of the dialog's initialisation.
+  void TakeClientSize();
   void AddAboutItemToSystemMenu();
   void CreatePanes();
   void SetUpExclusionList();
@@ -85,12 +91,17 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   PendingProgress m_pendingProgress;
 
   // Shutdown steps of the window's destruction.
-  void DestroyPanes();
+  void DestroyPanes(bool saveSizes);
+  void SaveWindowSize();
 
   bool AskPlanFileName(bool open, std::string& path);
   std::string GetDesRoot() const;
   // Puts the copy run's latest figures into the progress bar and the status line.
   void DrawProgress();
+  // The exclusion list's three edits.
+  void AddExclusion();
+  void EditSelectedExclusion();
+  void DeleteSelectedExclusions();
   void PaintMinimizedIcon();
 
   // When a system menu command is chosen.
@@ -105,6 +116,8 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   LRESULT OnSize(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the window is being destroyed: the shutdown sequence.
   LRESULT OnDestroy(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the Windows session ends (log-off or shutdown).
+  LRESULT OnEndSession(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the system asks for the window's size limits.
   LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& handled);
   // When New is clicked.
@@ -113,6 +126,12 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   LRESULT OnOpen(WPARAM wParam, LPARAM lParam, bool& handled);
   // When Save is clicked.
   LRESULT OnSave(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When an item of the exclusion list's column header is clicked: the list's menu.
+  LRESULT OnExclusionHeaderClick(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When a key is pressed in the exclusion list.
+  LRESULT OnExclusionKeyDown(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the exclusion list is double-clicked.
+  LRESULT OnExclusionDblClk(WPARAM wParam, LPARAM lParam, bool& handled);
   // When Start is clicked or Enter is pressed.
   LRESULT OnStart(WPARAM wParam, LPARAM lParam, bool& handled);
   // When Exit is clicked, Esc is pressed or the window is closed.

@@ -1,16 +1,14 @@
 #include "ui/SheafkeeperDlg.h"
 
-#include <cstring>
-
 #include "plan/PlanWriter.h"
 #include "ui/DesFolderSetting.h"
 #include "ui/FileMove.h"
 
-// A failed save is silent and leaves an existing file as it was. A path whose temporary
-// file the ANSI file functions cannot name is not written at all.
+// A failed save is silent and leaves an existing file as it was. A path that the ANSI file
+// functions cannot take is not written at all (Wine would write a file of a mangled name).
 void CSheafkeeperDlg::SavePlan(const std::string& path) {
-  if (path.size() + std::strlen(kTemporarySuffix) >= MAX_PATH) return;
-  ::SavePlan(path, GetDesRoot(), m_mapFolder, GetExclusionRows(), MoveFileReplacing);
+  if (path.size() >= MAX_PATH) return;
+  ::SavePlan(path, GetDesRoot(), m_mapFolder, GetExclusionRows(), kWindowsSaveFileOps);
 }
 
 std::string CSheafkeeperDlg::GetDesRoot() const {

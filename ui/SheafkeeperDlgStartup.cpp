@@ -11,7 +11,6 @@
 namespace {
 
 const char kAutomaticPlanFile[] = "temp.xml";
-const char kExclusionHeading[] = "ｺﾋﾟｰ対象外ﾌｧｲﾙﾊﾟｽ";
 const int kButtonWidth = 95;
 const int kButtonHeight = 25;
 
@@ -28,6 +27,7 @@ CSheafkeeperDlg::~CSheafkeeperDlg() {
 
 BOOL CSheafkeeperDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  TakeClientSize();
   AddAboutItemToSystemMenu();
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -39,6 +39,14 @@ BOOL CSheafkeeperDlg::OnInitDialog() {
   RestoreStoredSizes();
   RecalcLayout();
   return TRUE;
+}
+
+// The WM_SIZE of the window's creation came before this object saw any message, and a
+// stored size equal to the creation size sends none: the layout starts from the window.
+void CSheafkeeperDlg::TakeClientSize() {
+  RECT client = GetClientRect();
+  m_cxClient = client.right;
+  m_cyClient = client.bottom;
 }
 
 void CSheafkeeperDlg::AddAboutItemToSystemMenu() {
@@ -95,25 +103,44 @@ void CSheafkeeperDlg::RestoreStoredSizes() {
   if (m_pSrcFolderSetting) m_pSrcFolderSetting->SetSize(paneWidth, paneHeight);
 }
 
+// Once the session state is saved at the end of a Windows session, the destruction that
+// may still follow writes nothing more, so the files keep the state the session ended with.
 LRESULT CSheafkeeperDlg::OnDestroy(WPARAM, LPARAM, bool&) {
-  SavePlan(m_strWorkDir + kAutomaticPlanFile);
-  DestroyPanes();
+  bool save = !m_bSessionSaved;
+  if (save) SavePlan(m_strWorkDir + kAutomaticPlanFile);
+  DestroyPanes(save);
   m_mapFolder.RemoveAll();
-  RECT window = GetWindowRect();
-  WriteSetting(kWindowWidth, RectWidth(window));
-  WriteSetting(kWindowHeight, RectHeight(window));
+  if (save) SaveWindowSize();
   return 0;
 }
 
-void CSheafkeeperDlg::DestroyPanes() {
+// Log-off or shutdown ends the process without WM_DESTROY, even during a copy run: the
+// plan and the sizes are saved here as the shutdown sequence would save them.
+LRESULT CSheafkeeperDlg::OnEndSession(WPARAM wParam, LPARAM, bool&) {
+  if (!wParam || m_bSessionSaved) return 0;
+  SavePlan(m_strWorkDir + kAutomaticPlanFile);
+  if (m_pDesFolderSetting) WriteSetting(kDesPaneWidth, RectWidth(m_pDesFolderSetting->GetWindowRect()));
+  if (m_pSrcFolderSetting) WriteSetting(kSrcPaneHeight, RectHeight(m_pSrcFolderSetting->GetWindowRect()));
+  SaveWindowSize();
+  m_bSessionSaved = true;
+  return 0;
+}
+
+void CSheafkeeperDlg::SaveWindowSize() {
+  RECT window = GetWindowRect();
+  WriteSetting(kWindowWidth, RectWidth(window));
+  WriteSetting(kWindowHeight, RectHeight(window));
+}
+
+void CSheafkeeperDlg::DestroyPanes(bool saveSizes) {
   if (m_pDesFolderSetting) {
-    WriteSetting(kDesPaneWidth, RectWidth(m_pDesFolderSetting->GetWindowRect()));
+    if (saveSizes) WriteSetting(kDesPaneWidth, RectWidth(m_pDesFolderSetting->GetWindowRect()));
     m_pDesFolderSetting->DestroyWindow();
     delete m_pDesFolderSetting;
     m_pDesFolderSetting = nullptr;
   }
   if (m_pSrcFolderSetting) {
-    WriteSetting(kSrcPaneHeight, RectHeight(m_pSrcFolderSetting->GetWindowRect()));
+    if (saveSizes) WriteSetting(kSrcPaneHeight, RectHeight(m_pSrcFolderSetting->GetWindowRect()));
     m_pSrcFolderSetting->DestroyWindow();
     delete m_pSrcFolderSetting;
     m_pSrcFolderSetting = nullptr;

@@ -85,3 +85,18 @@ TEST(ProgramRun, TheWindowIsCentredOnTheScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ProgramRun, TheEndOfTheWindowsSessionSavesThePlanAndTheSettings) {
+  testfs::TempFolder folder;
+  RunningProgram program(folder.Folder());
+  ASSERT_NE(program.Window(), nullptr);
+  ::SendMessageA(program.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  ::SendMessageA(program.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_NE(testfs::ReadFile(folder.Folder() + "temp.xml").find(DateFolderName()), std::string::npos);
+  EXPECT_EQ(testfs::ReadFile(folder.Folder() + "Sheafkeeper.ini"),
+            "[SHEAFKEEPER]\r\nLX=300\r\nRY=225\r\nCX=600\r\nCY=450\r\n");
+}
+
+}  // namespace

@@ -143,6 +143,9 @@ TEST_F(TreeCopyTest, ExclusionsMatchBareNamesInAnyAsciiCase) {
   EXPECT_EQ(IsExcludedName(&own, "a.txt"), 0);
   const Names fullWidth = {"\x82\x60"};  // full-width A is not folded onto full-width a
   EXPECT_EQ(IsExcludedName(&fullWidth, "\x82\x81"), 0);
+  const Names katakanaA = {"\x83\x41.txt"};  // ア.txt keeps no ヂ.txt out: 0x41 there is no letter
+  EXPECT_EQ(IsExcludedName(&katakanaA, "\x83\x61.txt"), 0);
+  EXPECT_EQ(IsExcludedName(&katakanaA, "\x83\x41.TXT"), 1);
 }
 
 TEST_F(TreeCopyTest, AbortFlagIsReadBeforeEachEntryAtEveryDepth) {

@@ -10,9 +10,9 @@
 #include "plan/PlanWriter.h"
 #ifdef _WIN32
 #include "ui/FileMove.h"
-constexpr ReplaceFileFn kReplace = MoveFileReplacing;
+inline const SaveFileOps& kSaveOps = kWindowsSaveFileOps;
 #else
-constexpr ReplaceFileFn kReplace = RenameReplacing;
+inline const SaveFileOps& kSaveOps = kStandardSaveFileOps;
 #endif
 
 class CTempFolder {

@@ -63,10 +63,23 @@ TEST_F(PlanLoad, NamesMatchWithoutAsciiCaseAndTheFirstSpellingWins) {
        "<desfolder name=\"Elsewhere/x\"><srcfilepath>3</srcfilepath></desfolder>\n"
        "<desfolder name=\"2006-05-01/y\"><srcfilepath>4</srcfilepath></desfolder>\n"
        "<desfolder name=\"home/\x83\x5C/\x83\x7C\"></desfolder>\n"
-       "<desfolder name=\"home/\x83\x7C\"></desfolder>\n");
-  EXPECT_EQ(tree.Outline(), "Home[Docs[Old],\x83\x5C[\x83\x7C],\x83\x7C]");
+       "<desfolder name=\"home/\x83\x7C\"></desfolder>\n"
+       "<desfolder name=\"home/\x83\x41\"></desfolder>\n"    // ア and ヂ differ in a second byte
+       "<desfolder name=\"home/\x83\x61\"></desfolder>\n");  // only: two folders
+  EXPECT_EQ(tree.Outline(), "Home[Docs[Old],\x83\x5C[\x83\x7C],\x83\x7C,\x83\x41,\x83\x61]");
   EXPECT_EQ(Sources("Home/Docs"), "1|2");
   EXPECT_TRUE(tree.MatchesFolderMap());
+}
+
+// A tree item's text ends at a NUL byte; the folder map follows what the items hold.
+TEST_F(PlanLoad, NamesWithANulByteAreKeyedAsTheTreeHoldsThem) {
+  using namespace std::string_literals;
+  Load("<desfolder name=\"top\0x/a\0b\"></desfolder>\n<desfolder name=\"top/a\0c\"></desfolder>\n"s);
+  EXPECT_EQ(tree.Outline(), "top[a]");
+  EXPECT_EQ(Sources("top/a"), "");
+  EXPECT_TRUE(tree.MatchesFolderMap());
+  tree.DeleteFolderItem(tree.GetTopFolder());
+  EXPECT_EQ(folders.Count(), 0u);
 }
 
 TEST_F(PlanLoad, AttributesCountOnlyWhenFirstAndWrittenExactly) {
@@ -132,7 +145,7 @@ TEST_F(PlanLoad, ASavedPlanComesBackTheSameDayInWalkOrder) {
   tree.m_exclusions = {"a&b", "Thumbs.db"};
   const std::string desRoot = "C:\\R&D\\";
   CTempFolder folder;
-  ASSERT_TRUE(SavePlan(folder / "plan.xml", desRoot, folders, tree.m_exclusions, kReplace));
+  ASSERT_TRUE(SavePlan(folder / "plan.xml", desRoot, folders, tree.m_exclusions, kSaveOps));
 
   CFolderMap loadedFolders;
   CMemoryPlanTree loaded(loadedFolders);

@@ -53,11 +53,26 @@ TEST(CharacterSearch, NeverMatchesASecondByte) {
   EXPECT_TRUE(sjis::ContainsAnyChar("a|b", "\\|"));
 }
 
-TEST(AsciiCaseFolding, FoldsOnlyAsciiLetters) {
-  EXPECT_TRUE(sjis::EqualsNoCaseAscii("Thumbs.DB", "thumbs.db"));
-  EXPECT_FALSE(sjis::EqualsNoCaseAscii("abc", "abcd"));
-  EXPECT_FALSE(sjis::EqualsNoCaseAscii("\x82\x60", "\x82\x81"));  // full-width A and a differ
-  EXPECT_FALSE(sjis::EqualsNoCaseAscii("[", "{"));
+TEST(AsciiCaseFolding, FoldsOnlySingleByteAsciiLetters) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool equal;
+  } cases[] = {
+      {"Thumbs.DB", "thumbs.db", true},
+      {"abc", "abcd", false},
+      {"[", "{", false},
+      {"\x82\x60", "\x82\x81", false},                // full-width A and a
+      {"\x83\x41.txt", "\x83\x61.txt", false},        // ア and ヂ: only the second byte is a letter
+      {"\x83\x41" "A", "\x83\x41" "a", true},         // a letter after a double-byte character folds
+      {"X\x83\x5C" "b", "x\x83\x5C" "B", true},
+      {"a\x83", "A\x83", true},                       // a lead byte at the end is a character of its own
+      {"\x83\x41\x83\x41", "\x83\x61\x83\x41", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(sjis::EqualsNoCaseAscii(c.a, c.b), c.equal) << c.a << " / " << c.b;
+    EXPECT_EQ(sjis::EqualsNoCaseAscii(c.b, c.a), c.equal) << c.b << " / " << c.a;
+  }
 }
 
 TEST(Trimming, RemovesTheSixWhiteSpaceBytesAtBothEnds) {

@@ -1,7 +1,11 @@
 // The plan file at start-up, at shutdown, and through Open and Save.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "MainDialogFixture.h"
+#include "framework/MessagePump.h"
+#include "ui/SrcFolderSetting.h"
 #include "plan/DateName.h"
 #include "plan/PlanWriter.h"
 #include "res/resource.h"
@@ -60,6 +64,82 @@ TEST_F(MainDialogTest, ShutdownSavesThePlanAsTheAutomaticPlanAndReleasesIt) {
   EXPECT_EQ(saved.find("a.txt"), std::string::npos);
   EXPECT_NE(saved.find("<srcfilepath>C:\\data\\ソ</srcfilepath>"), std::string::npos);
   EXPECT_EQ(dialog.m_mapFolder.Count(), 0u);
+}
+
+// Log-off or shutdown: the process ends after WM_ENDSESSION, with or without WM_DESTROY.
+TEST_F(MainDialogTest, TheEndOfTheWindowsSessionSavesThePlanAndSizesOnce) {
+  CSheafkeeperDlg& dialog = Open();
+  const std::string plan = m_folder.Folder() + "temp.xml";
+  const std::string settings = m_folder.Folder() + "Sheafkeeper.ini";
+  dialog.AppendExclusion("x");
+  dialog.SendMessage(WM_ENDSESSION, FALSE);  // the session goes on: nothing is saved
+  EXPECT_EQ(testfs::ReadFile(plan), "<missing>");
+
+  dialog.m_bBusy = 1;  // a copy run in progress does not hold the save back
+  dialog.SendMessage(WM_ENDSESSION, TRUE);
+  const std::string saved = FormatPlan(m_folder.Folder(), dialog.m_mapFolder, std::vector<std::string>{"x"});
+  EXPECT_EQ(testfs::ReadFile(plan), saved);
+  EXPECT_EQ(testfs::ReadFile(settings), "[SHEAFKEEPER]\r\nLX=300\r\nRY=225\r\nCX=600\r\nCY=450\r\n");
+
+  // What happens after the session's end writes nothing more.
+  dialog.AppendExclusion("y");
+  dialog.SetSize(700, 500);
+  dialog.SendMessage(WM_ENDSESSION, TRUE);
+  dialog.m_bBusy = 0;
+  dialog.DestroyWindow();
+  EXPECT_EQ(testfs::ReadFile(plan), saved);
+  EXPECT_EQ(testfs::ReadFile(settings), "[SHEAFKEEPER]\r\nLX=300\r\nRY=225\r\nCX=600\r\nCY=450\r\n");
+}
+
+// A folder name cut by the tree at a NUL byte is keyed as the tree holds it, so New
+// removes it and no later save writes it.
+TEST_F(MainDialogTest, AFolderNameWithANulByteLeavesNothingBehindAfterNew) {
+  using namespace std::string_literals;
+  testfs::WriteFile(m_folder.Folder() + "temp.xml",
+                    "<Sheafkeeper><desfolder name=\"top\0x/b\"><srcfilepath>C:\\b</srcfilepath></desfolder>"
+                    "</Sheafkeeper>\r\n"s);
+  CSheafkeeperDlg& dialog = Open();
+  EXPECT_TRUE(dialog.m_mapFolder.Contains("top"));
+  EXPECT_TRUE(dialog.m_mapFolder.Contains("top/b"));
+  Click(IDC_NEW);
+  ASSERT_EQ(dialog.m_mapFolder.Walk().size(), 1u);
+  EXPECT_EQ(dialog.m_mapFolder.Walk()[0].key, DateFolderName());
+}
+
+// Targets up to the 259 bytes the ANSI file functions take are written.
+TEST_F(MainDialogTest, SaveWritesTargetsOfUpTo259Bytes) {
+  CSheafkeeperDlg& dialog = Open();
+  for (std::size_t length : {257u, 259u}) {
+    std::string folder = m_folder.Folder() + std::string(length - m_folder.Folder().size() - 9, 'd');
+    testfs::MakeFolder(folder);
+    m_ui.fileAnswer = folder + "\\plan.xml";
+    ASSERT_EQ(m_ui.fileAnswer.size(), length);
+    Click(IDC_SAVE);
+    EXPECT_EQ(testfs::ReadFile(m_ui.fileAnswer), FormatPlan(m_folder.Folder(), dialog.m_mapFolder, {}));
+    testfs::RemoveTree(folder);
+  }
+}
+
+// A click on a folder in the tree makes the source pane list that folder's sources.
+TEST_F(MainDialogTest, ClickingAFolderShowsItsSources) {
+  testfs::MakeFolder(m_folder / "data");
+  testfs::WriteFile(m_folder / "data\\a.txt", "a");
+  std::string plan = kStoredPlan;
+  plan.replace(plan.find("C:\\data\\a.txt"), std::strlen("C:\\data\\a.txt"), m_folder / "data\\a.txt");
+  testfs::WriteFile(m_folder.Folder() + "temp.xml", plan);
+  CSheafkeeperDlg& dialog = Open();
+  CTreeCtrl& tree = dialog.m_pDesFolderSetting->m_tree;
+  HTREEITEM docs = tree.GetChildItem(dialog.m_pDesFolderSetting->m_hTopFolder);
+  tree.Expand(dialog.m_pDesFolderSetting->m_hTopFolder);
+  RECT label{};
+  TreeView_GetItemRect(tree.GetSafeHwnd(), docs, &label, TRUE);
+  ::PostMessageA(tree.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(label.left + 3, label.top + 3));
+  ::PostMessageA(tree.GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(label.left + 3, label.top + 3));
+  PumpWaitingMessages();
+  CSrcFolderSetting& sources = *dialog.m_pSrcFolderSetting;
+  EXPECT_EQ(sources.m_strCurKey, DateFolderName() + "/docs");
+  ASSERT_EQ(sources.m_listSrc.GetItemCount(), 2);  // a.txt, and C:\data\ソ as a missing source
+  EXPECT_EQ(sources.m_listSrc.GetItemText(0, 0), "a.txt");
 }
 
 TEST_F(MainDialogTest, OpenReplacesThePlanAndSaveWritesIt) {
