@@ -9,6 +9,8 @@
 #include "framework/MessagePump.h"
 #include "plan/DateName.h"
 #include "res/resource.h"
+#include "ui/DesFolderSetting.h"
+#include "ui/SrcFolderSetting.h"
 
 namespace {
 
@@ -218,11 +220,15 @@ TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCop
   }
 }
 
-TEST_F(CopyRunDialogTest, StartAndExitDuringARunAreIgnoredAndTheRunGoesOn) {
+TEST_F(CopyRunDialogTest, DuringARunStartAndExitAreIgnoredAndAFolderStillShowsItsSources) {
   const int kFiles = 300;
   CSheafkeeperDlg& dialog = OpenWithPlan({ManyFiles(kFiles)});
+  CDesFolderSetting& tree = *dialog.m_pDesFolderSetting;
+  CSrcFolderSetting& sources = *dialog.m_pSrcFolderSetting;
   bool pressed = false;
   bool stillRunning = false;
+  std::string shownKey = "(none)";
+  int shownRows = -1;
   {
     Ticker presser([&] {
       if (pressed || dialog.m_staticStatus.GetWindowText().compare(0, 7, kCopying) != 0) return;
@@ -230,11 +236,17 @@ TEST_F(CopyRunDialogTest, StartAndExitDuringARunAreIgnoredAndTheRunGoesOn) {
       for (int id : {IDOK, IDCANCEL}) dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED));
       dialog.SendMessage(WM_CLOSE);
       stillRunning = dialog.m_bBusy == 1 && InRunningLook(dialog);
+      tree.m_tree.SelectItem(nullptr);
+      tree.m_tree.SelectItem(tree.m_hTopFolder);
+      shownKey = sources.m_strCurKey;
+      shownRows = sources.m_listSrc.GetItemCount();
     });
     PressEnter();
   }
   EXPECT_TRUE(pressed);
   EXPECT_TRUE(stillRunning);
+  EXPECT_EQ(shownKey, DateFolderName());
+  EXPECT_EQ(shownRows, 1);
   EXPECT_TRUE(dialog.IsWindow());
   EXPECT_TRUE(m_ui.messages.empty());
   EXPECT_EQ(FilesIn(Backup()), kFiles);
