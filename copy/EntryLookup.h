@@ -1,5 +1,6 @@
 #pragma once
-// Directory searches by exact path, closed on every way out.
+// Finding entries by path: directory searches closed on every way out and the resolution
+// of a source path.
 #include <windows.h>
 
 #include <string>
@@ -33,3 +34,11 @@ inline bool LookUpUniqueEntry(const std::string& path, WIN32_FIND_DATAA& entry) 
   WIN32_FIND_DATAA second;
   return lookup.IsOpen() && !lookup.Next(second);
 }
+
+// Copy of path with "/" turned into "\\" and the trailing run of "\\" removed.
+std::string NormalisePath(const std::string& path);
+
+// Looks up the normalised sourcePath; it must match exactly one entry, which must not be
+// "." or "..". path is then the absolute folder of sourcePath with the entry's name, so
+// that a wildcard that matched one entry stands for that entry.
+bool ResolveSource(const std::string& sourcePath, WIN32_FIND_DATAA& entry, std::string& path);

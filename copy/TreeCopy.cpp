@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "copy/EntryLookup.h"
@@ -15,19 +14,6 @@ struct Source {
   WIN32_FIND_DATAA entry;
   std::string path;
 };
-
-// Copy of path with "/" turned into "\\" and the trailing run of "\\" removed.
-// '/' never occurs as a second byte, but '\\' does, so the end is found by characters.
-std::string Normalise(const std::string& path) {
-  std::string result = path;
-  std::replace(result.begin(), result.end(), '/', '\\');
-  std::size_t end = 0;
-  for (std::size_t i = 0; i < result.size(); i += sjis::CharLength(result, i)) {
-    if (result[i] != '\\') end = i + sjis::CharLength(result, i);
-  }
-  result.resize(end);
-  return result;
-}
 
 bool Exists(const std::string& path) {
   WIN32_FIND_DATAA data;
@@ -42,30 +28,8 @@ bool IsFolder(const WIN32_FIND_DATAA& entry) {
   return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string FullPath(const std::string& path) {
-  std::string full(MAX_PATH, '\0');
-  DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, &full[0], nullptr);
-  if (length >= MAX_PATH) {
-    full.resize(length);
-    length = GetFullPathNameA(path.c_str(), length, &full[0], nullptr);
-  }
-  if (length == 0) return path;
-  full.resize(length);
-  return full;
-}
-
-// Looks up sourcePath; it must match exactly one entry, which must not be "." or "..".
-// The path of the source is then the absolute folder of sourcePath with the entry's
-// name, so that a wildcard that matched one entry stands for that entry.
 bool Resolve(const std::string& sourcePath, Source& source) {
-  std::string path = Normalise(sourcePath);
-  if (!LookUpUniqueEntry(path, source.entry)) return false;
-  if (IsFolder(source.entry) && IsDotName(source.entry.cFileName)) return false;
-  std::string full = FullPath(path);
-  std::size_t separator = sjis::FindLastChar(full, '\\');
-  std::string folder = separator == std::string::npos ? std::string() : full.substr(0, separator + 1);
-  source.path = folder + source.entry.cFileName;
-  return true;
+  return ResolveSource(sourcePath, source.entry, source.path);
 }
 
 bool IsExcluded(const std::vector<std::string>* exclusions, const char* name) {
@@ -95,7 +59,7 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
              CopyProgressFn callback, void* context) {
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
-  std::string destination = Normalise(destinationFolder);
+  std::string destination = NormalisePath(destinationFolder);
   // The destination is made even when the source turns out to be excluded.
   if (!MakeFolderPath(destination)) return 0;
   if (IsExcluded(exclusions, source.entry.cFileName)) return 1;
@@ -123,7 +87,7 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
 }
 
 int MakeFolderPath(const std::string& folderPath) {
-  std::string path = Normalise(folderPath);
+  std::string path = NormalisePath(folderPath);
   if (Exists(path)) return 1;
   std::size_t separator = sjis::FindLastChar(path, '\\');
   if (separator == std::string::npos) return 0;
