@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "plan/ShiftJis.h"
 
@@ -21,6 +22,13 @@ std::string FullPath(const std::string& path) {
   if (length == 0) return path;
   full.resize(length);
   return full;
+}
+
+// name in upper case as the system locale folds letters, double-byte ones included.
+std::string UpperCase(const char* name) {
+  char upper[2 * MAX_PATH];
+  int length = LCMapStringA(LOCALE_SYSTEM_DEFAULT, LCMAP_UPPERCASE, name, -1, upper, sizeof upper);
+  return length > 0 ? std::string(upper) : std::string(name);
 }
 
 }  // namespace
@@ -46,4 +54,28 @@ bool ResolveSource(const std::string& sourcePath, WIN32_FIND_DATAA& entry, std::
   const std::string folder = separator == std::string::npos ? std::string() : full.substr(0, separator + 1);
   path = folder + entry.cFileName;
   return true;
+}
+
+bool IsExactPath(const std::string& path) {
+  return path.size() <= kMaxSearchPath && !sjis::ContainsAnyChar(path, "*?<>\"|") && FullPath(path) == path;
+}
+
+bool IsPlainName(const std::string& name) {
+  static const std::string reserved =
+      "\\/:*?<>\"|"
+      "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F"
+      "\x10\x11\x12\x13\x14\x15\x16\x17\x18\x19\x1A\x1B\x1C\x1D\x1E\x1F";
+  return !sjis::ContainsAnyChar(name, reserved);
+}
+
+bool HasCaseTwins(const std::string& folder) {
+  WIN32_FIND_DATAA item;
+  FindHandle listing(folder + "\\*", item);
+  if (!listing.IsOpen()) return true;
+  std::vector<std::string> names;
+  do {
+    names.push_back(UpperCase(item.cFileName));
+  } while (listing.Next(item));
+  std::sort(names.begin(), names.end());
+  return std::adjacent_find(names.begin(), names.end()) != names.end();
 }
