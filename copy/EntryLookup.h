@@ -1,5 +1,7 @@
 #pragma once
-// Directory searches by exact path, closed on every way out.
+// Finding entries by path: directory searches closed on every way out, the resolution of a
+// source path, and the tests that tell when an entry reported by a folder listing is what a
+// search by its path would find, so that the search can be spared.
 #include <windows.h>
 
 #include <string>
@@ -33,3 +35,25 @@ inline bool LookUpUniqueEntry(const std::string& path, WIN32_FIND_DATAA& entry) 
   WIN32_FIND_DATAA second;
   return lookup.IsOpen() && !lookup.Next(second);
 }
+
+// Copy of path with "/" turned into "\\" and the trailing run of "\\" removed.
+std::string NormalisePath(const std::string& path);
+
+// Looks up the normalised sourcePath; it must match exactly one entry, which must not be
+// "." or "..". path is then the absolute folder of sourcePath with the entry's name, so
+// that a wildcard that matched one entry stands for that entry.
+bool ResolveSource(const std::string& sourcePath, WIN32_FIND_DATAA& entry, std::string& path);
+
+// True when the platform takes path as written: within kMaxSearchPath, without wildcards
+// or "|", and given back unchanged by GetFullPathNameA, which drops trailing dots and
+// spaces, folds separators, "." and "..", and turns device names (CON, NUL.txt, COM1)
+// into device paths.
+bool IsExactPath(const std::string& path);
+
+// True when name holds no separator, wildcard, reserved or control character.
+bool IsPlainName(const std::string& name);
+
+// True when two entries of folder have names that differ only in letter case (or that the
+// code page turned into one name), since a search for one of them may find the other; also
+// true when folder cannot be listed.
+bool HasCaseTwins(const std::string& folder);

@@ -2,11 +2,18 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "copy/EntryLookup.h"
 #include "plan/ShiftJis.h"
+
+// Every entry below a source folder is handled as if its path had been handed in on its
+// own: looked up, its destination folder made, then excluded, copied or walked. The lookup
+// and the destination check cost more than the copy of a small file, so an entry whose
+// lookup could only find what the folder's listing reported is taken from the listing, in
+// a destination folder checked once when the walk enters it. When the platform then finds
+// the entry or the destination folder missing, or denies access, the entry goes the whole
+// way after all, so that races and odd names end as they would there.
 
 namespace {
 
@@ -16,64 +23,133 @@ struct Source {
   std::string path;
 };
 
-// Copy of path with "/" turned into "\\" and the trailing run of "\\" removed.
-// '/' never occurs as a second byte, but '\\' does, so the end is found by characters.
-std::string Normalise(const std::string& path) {
-  std::string result = path;
-  std::replace(result.begin(), result.end(), '/', '\\');
-  std::size_t end = 0;
-  for (std::size_t i = 0; i < result.size(); i += sjis::CharLength(result, i)) {
-    if (result[i] != '\\') end = i + sjis::CharLength(result, i);
-  }
-  result.resize(end);
-  return result;
-}
-
-bool Exists(const std::string& path) {
-  WIN32_FIND_DATAA data;
-  return FindHandle(path, data).IsOpen();
-}
+// What became of an entry taken from its folder's listing.
+enum class Outcome { kDone, kFailed, kTakeTheWholeWay };
 
 bool IsDotName(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-bool IsFolder(const WIN32_FIND_DATAA& entry) {
-  return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+bool IsFolder(DWORD attributes) {
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsExcluded(const std::vector<std::string>* exclusions, const char* name) {
+  return exclusions != nullptr && IsExcludedName(exclusions, name);
 }
 
 unsigned long long FileSize(const WIN32_FIND_DATAA& entry) {
   return (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
 }
 
-std::string FullPath(const std::string& path) {
-  std::string full(MAX_PATH, '\0');
-  DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, &full[0], nullptr);
-  if (length >= MAX_PATH) {
-    full.resize(length);
-    length = GetFullPathNameA(path.c_str(), length, &full[0], nullptr);
+// What a count hands on to every entry it counts.
+struct CountRequest {
+  const std::vector<std::string>* exclusions;
+  const int* abortFlag;
+  CountProgressFn callback;
+  void* context;
+
+  int CountWholeWay(const std::string& path) const { return CountFiles(path, exclusions, abortFlag, callback, context); }
+  int CountFile(const WIN32_FIND_DATAA& entry) const {
+    if (callback != nullptr) callback(context, FileSize(entry));
+    return 1;
   }
-  if (length == 0) return path;
-  full.resize(length);
-  return full;
+};
+
+// Errors after which the whole way may still succeed or must decide the result itself.
+bool IsNotThereOrDenied(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_ACCESS_DENIED;
 }
 
-// Looks up sourcePath; it must match exactly one entry, which must not be "." or "..".
-// The path of the source is then the absolute folder of sourcePath with the entry's
-// name, so that a wildcard that matched one entry stands for that entry.
-bool Resolve(const std::string& sourcePath, Source& source) {
-  std::string path = Normalise(sourcePath);
-  if (!LookUpUniqueEntry(path, source.entry)) return false;
-  if (IsFolder(source.entry) && IsDotName(source.entry.cFileName)) return false;
-  std::string full = FullPath(path);
-  std::size_t separator = sjis::FindLastChar(full, '\\');
-  std::string folder = separator == std::string::npos ? std::string() : full.substr(0, separator + 1);
-  source.path = folder + source.entry.cFileName;
+// True when the entry that folder's listing reported as name at path may stand for its
+// own lookup. An excluded entry goes the whole way, where its lookup decides the result.
+bool MayTakeFromListing(const std::string& path, const char* name, const std::vector<std::string>* exclusions) {
+  return !IsExcluded(exclusions, name) && IsPlainName(name) && IsExactPath(path);
+}
+
+int CountEntries(const std::string& folder, const CountRequest& request);
+
+// Counts a listed entry by its current attributes; one that is gone goes the whole way.
+int CountListedEntry(const std::string& path, const WIN32_FIND_DATAA& item, const CountRequest& request) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return request.CountWholeWay(path);
+  return IsFolder(attributes) ? CountEntries(path, request) : request.CountFile(item);
+}
+
+// The files below folder; 0 when it cannot be listed. When the abort flag is 1 before an
+// entry, the count stops there with the files counted so far.
+int CountEntries(const std::string& folder, const CountRequest& request) {
+  WIN32_FIND_DATAA item;
+  FindHandle listing(folder + "\\*", item);
+  if (!listing.IsOpen()) return 0;
+  const bool mayTakeListed = !HasCaseTwins(folder);
+  int count = 0;
+  do {
+    if (request.abortFlag != nullptr && *request.abortFlag == 1) break;
+    if (IsDotName(item.cFileName)) continue;
+    const std::string path = folder + "\\" + item.cFileName;
+    count += mayTakeListed && MayTakeFromListing(path, item.cFileName, request.exclusions)
+                 ? CountListedEntry(path, item, request)
+                 : request.CountWholeWay(path);
+  } while (listing.Next(item));
+  return count;
+}
+
+// Copies one file to target and then reports its name; false when the copy fails.
+bool CopyOneFile(const std::string& path, const std::string& target, const char* name,
+                 CopyProgressFn callback, void* context) {
+  if (!CopyFileA(path.c_str(), target.c_str(), FALSE)) return false;
+  if (callback != nullptr) callback(context, name);
   return true;
 }
 
-bool IsExcluded(const std::vector<std::string>* exclusions, const char* name) {
-  return exclusions != nullptr && IsExcludedName(exclusions, name);
+int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
+               const int* abortFlag, CopyProgressFn callback, void* context);
+
+// Copies the entry that the listing reported as item at path into destination, an
+// existing folder. A folder must still be one; a file copy that finds the source or the
+// destination folder gone, or is denied, leaves the entry to the whole way.
+Outcome CopyListedEntry(const std::string& destination, const std::string& path, const WIN32_FIND_DATAA& item,
+                        const std::vector<std::string>* exclusions, const int* abortFlag,
+                        CopyProgressFn callback, void* context) {
+  const std::string target = destination + "\\" + item.cFileName;
+  if (IsFolder(item.dwFileAttributes)) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !IsFolder(attributes)) return Outcome::kTakeTheWholeWay;
+    return CopyFolder(target, path, exclusions, abortFlag, callback, context) ? Outcome::kDone : Outcome::kFailed;
+  }
+  if (CopyOneFile(path, target, item.cFileName, callback, context)) return Outcome::kDone;
+  return IsNotThereOrDenied(GetLastError()) ? Outcome::kTakeTheWholeWay : Outcome::kFailed;
+}
+
+// Makes target, then copies every entry of folder into it, reading the abort flag before
+// each. Stops at the first entry that fails. A folder that cannot be listed stays empty.
+int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
+               const int* abortFlag, CopyProgressFn callback, void* context) {
+  if (!MakeFolderPath(target)) return 0;
+  WIN32_FIND_DATAA item;
+  FindHandle listing(folder + "\\*", item);
+  if (!listing.IsOpen()) return 1;
+  // An entry's own call would make this folder again under its normalised path.
+  const std::string destination = NormalisePath(target);
+  const bool mayTakeListed = IsExactPath(destination) && !HasCaseTwins(folder);
+  do {
+    if (abortFlag != nullptr && *abortFlag == 1) return 1;
+    if (IsDotName(item.cFileName)) continue;
+    const std::string path = folder + "\\" + item.cFileName;
+    Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, exclusions)
+                          ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context)
+                          : Outcome::kTakeTheWholeWay;
+    if (outcome == Outcome::kTakeTheWholeWay) {
+      outcome = CopyTree(target, path, exclusions, abortFlag, callback, context) ? Outcome::kDone : Outcome::kFailed;
+    }
+    if (outcome == Outcome::kFailed) return 0;
+  } while (listing.Next(item));
+  return 1;
+}
+
+bool Resolve(const std::string& sourcePath, Source& source) {
+  return ResolveSource(sourcePath, source.entry, source.path);
 }
 
 }  // namespace
@@ -83,22 +159,9 @@ int CountFiles(const std::string& sourcePath, const std::vector<std::string>* ex
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
   if (IsExcluded(exclusions, source.entry.cFileName)) return 0;
-  if (!IsFolder(source.entry)) {
-    if (callback != nullptr) callback(context, FileSize(source.entry));
-    return 1;
-  }
-
-  WIN32_FIND_DATAA item;
-  FindHandle listing(source.path + "\\*", item);
-  if (!listing.IsOpen()) return 0;
-  int count = 0;
-  do {
-    if (abortFlag != nullptr && *abortFlag == 1) break;
-    if (!IsDotName(item.cFileName)) {
-      count += CountFiles(source.path + "\\" + item.cFileName, exclusions, abortFlag, callback, context);
-    }
-  } while (listing.Next(item));
-  return count;
+  const CountRequest request{exclusions, abortFlag, callback, context};
+  if (!IsFolder(source.entry.dwFileAttributes)) return request.CountFile(source.entry);
+  return CountEntries(source.path, request);
 }
 
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
@@ -106,37 +169,23 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
              CopyProgressFn callback, void* context) {
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
-  std::string destination = Normalise(destinationFolder);
+  const std::string destination = NormalisePath(destinationFolder);
   // The destination is made even when the source turns out to be excluded.
   if (!MakeFolderPath(destination)) return 0;
   if (IsExcluded(exclusions, source.entry.cFileName)) return 1;
 
-  std::string target = destination + "\\" + source.entry.cFileName;
-  if (!IsFolder(source.entry)) {
-    if (!CopyFileA(source.path.c_str(), target.c_str(), FALSE)) return 0;
-    if (callback != nullptr) callback(context, source.entry.cFileName);
-    return 1;
+  const std::string target = destination + "\\" + source.entry.cFileName;
+  if (IsFolder(source.entry.dwFileAttributes)) {
+    return CopyFolder(target, source.path, exclusions, abortFlag, callback, context);
   }
-
-  if (!MakeFolderPath(target)) return 0;
-  WIN32_FIND_DATAA item;
-  FindHandle listing(source.path + "\\*", item);
-  if (!listing.IsOpen()) return 1;
-  do {
-    if (abortFlag != nullptr && *abortFlag == 1) return 1;
-    if (IsDotName(item.cFileName)) continue;
-    if (!CopyTree(target, source.path + "\\" + item.cFileName, exclusions, abortFlag, callback,
-                  context)) {
-      return 0;
-    }
-  } while (listing.Next(item));
-  return 1;
+  return CopyOneFile(source.path, target, source.entry.cFileName, callback, context) ? 1 : 0;
 }
 
 int MakeFolderPath(const std::string& folderPath) {
-  std::string path = Normalise(folderPath);
-  if (Exists(path)) return 1;
-  std::size_t separator = sjis::FindLastChar(path, '\\');
+  const std::string path = NormalisePath(folderPath);
+  WIN32_FIND_DATAA entry;
+  if (FindHandle(path, entry).IsOpen()) return 1;
+  const std::size_t separator = sjis::FindLastChar(path, '\\');
   if (separator == std::string::npos) return 0;
   if (!MakeFolderPath(path.substr(0, separator))) return 0;
   return CreateDirectoryA(path.c_str(), nullptr) ? 1 : 0;
