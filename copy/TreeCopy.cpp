@@ -56,6 +56,13 @@ struct CountRequest {
   }
 };
 
+// A listed name made only of the byte of "\\" (Wine lists a file named "¥" so in code
+// page 932) would name the listed folder itself, and a walk into it would never end. Such
+// an entry cannot be looked up, like an entry whose path is too long.
+bool CanLookUp(const char* name) {
+  return std::strspn(name, "\\") != std::strlen(name);
+}
+
 // Errors after which the whole way may still succeed or must decide the result itself.
 bool IsNotThereOrDenied(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_ACCESS_DENIED;
@@ -86,7 +93,7 @@ int CountEntries(const std::string& folder, const CountRequest& request) {
   int count = 0;
   do {
     if (request.abortFlag != nullptr && *request.abortFlag == 1) break;
-    if (IsDotName(item.cFileName)) continue;
+    if (IsDotName(item.cFileName) || !CanLookUp(item.cFileName)) continue;
     const std::string path = folder + "\\" + item.cFileName;
     count += mayTakeListed && MayTakeFromListing(path, item.cFileName, request.exclusions)
                  ? CountListedEntry(path, item, request)
@@ -136,6 +143,7 @@ int CopyFolder(const std::string& target, const std::string& folder, const std::
   do {
     if (abortFlag != nullptr && *abortFlag == 1) return 1;
     if (IsDotName(item.cFileName)) continue;
+    if (!CanLookUp(item.cFileName)) return 0;
     const std::string path = folder + "\\" + item.cFileName;
     Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, exclusions)
                           ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context)
