@@ -91,8 +91,8 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   PendingProgress m_pendingProgress;
 
   // Shutdown steps of the window's destruction.
-  void DestroyPanes(bool saveSizes);
-  void SaveWindowSize();
+  void SaveState();
+  void DestroyPanes();
 
   bool AskPlanFileName(bool open, std::string& path);
   std::string GetDesRoot() const;

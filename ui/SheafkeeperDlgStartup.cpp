@@ -103,14 +103,12 @@ void CSheafkeeperDlg::RestoreStoredSizes() {
   if (m_pSrcFolderSetting) m_pSrcFolderSetting->SetSize(paneWidth, paneHeight);
 }
 
-// Once the session state is saved at the end of a Windows session, the destruction that
-// may still follow writes nothing more, so the files keep the state the session ended with.
+// The plan and the sizes are saved first, while the panes exist; once they were saved at
+// the end of a Windows session, nothing more is written, so the files keep that state.
 LRESULT CSheafkeeperDlg::OnDestroy(WPARAM, LPARAM, bool&) {
-  bool save = !m_bSessionSaved;
-  if (save) SavePlan(m_strWorkDir + kAutomaticPlanFile);
-  DestroyPanes(save);
+  if (!m_bSessionSaved) SaveState();
+  DestroyPanes();
   m_mapFolder.RemoveAll();
-  if (save) SaveWindowSize();
   return 0;
 }
 
@@ -118,29 +116,28 @@ LRESULT CSheafkeeperDlg::OnDestroy(WPARAM, LPARAM, bool&) {
 // plan and the sizes are saved here as the shutdown sequence would save them.
 LRESULT CSheafkeeperDlg::OnEndSession(WPARAM wParam, LPARAM, bool&) {
   if (!wParam || m_bSessionSaved) return 0;
-  SavePlan(m_strWorkDir + kAutomaticPlanFile);
-  if (m_pDesFolderSetting) WriteSetting(kDesPaneWidth, RectWidth(m_pDesFolderSetting->GetWindowRect()));
-  if (m_pSrcFolderSetting) WriteSetting(kSrcPaneHeight, RectHeight(m_pSrcFolderSetting->GetWindowRect()));
-  SaveWindowSize();
+  SaveState();
   m_bSessionSaved = true;
   return 0;
 }
 
-void CSheafkeeperDlg::SaveWindowSize() {
+// temp.xml, then the settings in the order LX, RY, CX, CY.
+void CSheafkeeperDlg::SaveState() {
+  SavePlan(m_strWorkDir + kAutomaticPlanFile);
+  if (m_pDesFolderSetting) WriteSetting(kDesPaneWidth, RectWidth(m_pDesFolderSetting->GetWindowRect()));
+  if (m_pSrcFolderSetting) WriteSetting(kSrcPaneHeight, RectHeight(m_pSrcFolderSetting->GetWindowRect()));
   RECT window = GetWindowRect();
   WriteSetting(kWindowWidth, RectWidth(window));
   WriteSetting(kWindowHeight, RectHeight(window));
 }
 
-void CSheafkeeperDlg::DestroyPanes(bool saveSizes) {
+void CSheafkeeperDlg::DestroyPanes() {
   if (m_pDesFolderSetting) {
-    if (saveSizes) WriteSetting(kDesPaneWidth, RectWidth(m_pDesFolderSetting->GetWindowRect()));
     m_pDesFolderSetting->DestroyWindow();
     delete m_pDesFolderSetting;
     m_pDesFolderSetting = nullptr;
   }
   if (m_pSrcFolderSetting) {
-    if (saveSizes) WriteSetting(kSrcPaneHeight, RectHeight(m_pSrcFolderSetting->GetWindowRect()));
     m_pSrcFolderSetting->DestroyWindow();
     delete m_pSrcFolderSetting;
     m_pSrcFolderSetting = nullptr;
