@@ -8,10 +8,6 @@
 
 namespace {
 
-bool IsDotName(const char* name) {
-  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
-
 std::string FullPath(const std::string& path) {
   std::string full(MAX_PATH, '\0');
   DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, &full[0], nullptr);
@@ -32,6 +28,10 @@ std::string UpperCase(const char* name) {
 }
 
 }  // namespace
+
+bool IsDotName(const char* name) {
+  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
 
 // '/' never occurs as a second byte, but '\\' does, so the end is found by characters.
 std::string NormalisePath(const std::string& path) {

@@ -36,6 +36,9 @@ inline bool LookUpUniqueEntry(const std::string& path, WIN32_FIND_DATAA& entry) 
   return lookup.IsOpen() && !lookup.Next(second);
 }
 
+// True for the names "." and ".." that a folder listing reports besides its entries.
+bool IsDotName(const char* name);
+
 // Copy of path with "/" turned into "\\" and the trailing run of "\\" removed.
 std::string NormalisePath(const std::string& path);
 

@@ -26,10 +26,6 @@ struct Source {
 // What became of an entry taken from its folder's listing.
 enum class Outcome { kDone, kFailed, kTakeTheWholeWay };
 
-bool IsDotName(const char* name) {
-  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
-
 bool IsFolder(DWORD attributes) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
