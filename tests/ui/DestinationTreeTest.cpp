@@ -144,19 +144,21 @@ TEST_F(DestinationTreeTest, NameEditsFollowTheNamingRulesAndReKeyTheFolderTree) 
       {a, "", "a"},
       {a, "x\\y", "a"}, {a, "x/y", "a"}, {a, "x:y", "a"}, {a, "x*y", "a"}, {a, "x?y", "a"},
       {a, "x\"y", "a"}, {a, "x<y", "a"}, {a, "x>y", "a"}, {a, "x|y", "a"},
+      {a, ".", "a"}, {a, "..", "a"}, {a, "CON", "a"}, {a, "com1.txt", "a"}, {a, "a.", "a"}, {a, "a ", "a"},
+      {a, std::string(256, 'x'), "a"},
       {a, "\x83\x5C\x83\x7C", "\x83\x5C\x83\x7C"},  // ソ and ポ: their second bytes are no separators
       {docs, "docs", "docs"},                       // its own name in another case
-      {a, " a. ", " a. "},                          // spaces and dots stay
+      {a, " a.b", " a.b"},                          // a leading space and inner dots stay
   };
   for (const auto& c : cases) {
     Rename(c.item, c.typed);
     EXPECT_EQ(pane.m_tree.GetItemText(c.item), c.expected) << c.typed;
   }
-  EXPECT_EQ(Keys(), (std::vector<std::string>{today, today + "/ a. ", today + "/ a. /sub", today + "/ab",
+  EXPECT_EQ(Keys(), (std::vector<std::string>{today, today + "/ a.b", today + "/ a.b/sub", today + "/ab",
                                               today + "/docs"}));
-  EXPECT_EQ(*host.folders.Find(today + "/ a. /sub"), CSourceList{"C:\\sub"});
+  EXPECT_EQ(*host.folders.Find(today + "/ a.b/sub"), CSourceList{"C:\\sub"});
   EXPECT_EQ(*host.folders.Find(today + "/ab"), CSourceList{"C:\\ab"});
-  EXPECT_EQ(host.shownKeys.back(), today + "/ a. ");
+  EXPECT_EQ(host.shownKeys.back(), today + "/ a.b");
 
   Rename(sub, "gone", VK_ESCAPE);  // Esc cancels the edit
   EXPECT_EQ(pane.m_tree.GetItemText(sub), "sub");
@@ -166,8 +168,66 @@ TEST_F(DestinationTreeTest, NameEditsFollowTheNamingRulesAndReKeyTheFolderTree) 
   ASSERT_NE(EditBox(), nullptr);
   ::SetWindowTextA(EditBox(), "backup");
   Press(EditBox(), VK_RETURN);
-  EXPECT_EQ(Keys(), (std::vector<std::string>{"backup", "backup/ a. ", "backup/ a. /sub", "backup/ab", "backup/docs"}));
-  EXPECT_EQ(*host.folders.Find("backup/ a. /sub"), CSourceList{"C:\\sub"});
+  EXPECT_EQ(Keys(), (std::vector<std::string>{"backup", "backup/ a.b", "backup/ a.b/sub", "backup/ab", "backup/docs"}));
+  EXPECT_EQ(*host.folders.Find("backup/ a.b/sub"), CSourceList{"C:\\sub"});
+}
+
+// Characters as the keyboard's translation posts them, in Unicode, through the program's
+// own loop: the ANSI edit box gets them in Shift-JIS, 能 ending in 0x5C.
+TEST_F(DestinationTreeTest, TypedJapaneseNamesTheFolderInShiftJis) {
+  HTREEITEM a = Add(top, "a");
+  pane.m_tree.SelectItem(a);
+  ::SetFocus(pane.m_tree.GetSafeHwnd());
+  Press(pane.m_tree.GetSafeHwnd(), VK_F2);
+  ASSERT_NE(EditBox(), nullptr);
+  for (wchar_t c : std::wstring(L"新規ソ表能")) ::PostMessageW(EditBox(), WM_CHAR, c, 1);
+  Press(EditBox(), VK_RETURN);
+  EXPECT_EQ(pane.m_tree.GetItemText(a), "\x90\x56\x8B\x4B\x83\x5C\x95\x5C\x94\x5C");
+}
+
+// Shift+F10 and the menu key, with the keyboard state as while Shift is held.
+TEST_F(DestinationTreeTest, TheKeyboardOpensTheFolderMenuOfTheSelectedItemAtItsLabel) {
+  HWND tree = pane.m_tree.GetSafeHwnd();
+  HTREEITEM a = Add(top, "a");
+  auto pressMenuKey = [&](bool shiftF10) {
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_SHIFT] = shiftF10 ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+    ::SetFocus(tree);
+    UINT down = shiftF10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    WPARAM key = shiftF10 ? VK_F10 : VK_APPS;
+    ::PostMessageA(tree, down, key, 1);
+    ::PostMessageA(tree, down + 1, key, 0xC0000001);
+    PumpWaitingMessages();
+    keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+  };
+  for (bool shiftF10 : {true, false}) {
+    pane.m_tree.SelectItem(a);
+    ui.menuAnswer = 0;
+    pressMenuKey(shiftF10);
+    ASSERT_EQ(ui.menus.size(), 1u) << shiftF10;
+    EXPECT_EQ(ui.menus.back().size(), 5u);
+    RECT label{};
+    TreeView_GetItemRect(tree, a, &label, TRUE);
+    POINT corner{label.left, label.bottom};
+    ::ClientToScreen(tree, &corner);
+    EXPECT_EQ(ui.menuPoint.x, corner.x);
+    EXPECT_EQ(ui.menuPoint.y, corner.y);
+    ASSERT_NE(EditBox(), nullptr);  // the created folder's name edit
+    Press(EditBox(), VK_RETURN);
+    EXPECT_EQ(pane.m_tree.GetItemText(pane.m_tree.GetChildItem(a)), kNew);
+    pane.DeleteFolderItem(pane.m_tree.GetChildItem(a));
+    ui.menus.clear();
+  }
+  pane.m_tree.SelectItem(top);
+  pressMenuKey(true);
+  ASSERT_EQ(ui.menus.size(), 1u);
+  EXPECT_EQ(ui.menus.back().size(), 3u);  // no delete for the top folder
+  host.busy = true;
+  pressMenuKey(true);
+  EXPECT_EQ(ui.menus.size(), 1u);
 }
 
 TEST_F(DestinationTreeTest, DeleteRemovesTheFolderTreeBelowWithoutAsking) {
