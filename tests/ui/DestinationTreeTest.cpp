@@ -10,6 +10,7 @@
 #include "ScriptedModalUi.h"
 #include "framework/MessagePump.h"
 #include "plan/DateName.h"
+#include "plan/ShiftJis.h"
 #include "ui/DesFolderSetting.h"
 
 namespace {
@@ -230,6 +231,25 @@ TEST_F(DestinationTreeTest, TheKeyboardOpensTheFolderMenuOfTheSelectedItemAtItsL
   EXPECT_EQ(ui.menus.size(), 1u);
 }
 
+// The folder whose sources are listed stays highlighted while the focus is elsewhere.
+TEST_F(DestinationTreeTest, TheSelectionStaysVisibleWithoutTheFocus) {
+  HWND tree = pane.m_tree.GetSafeHwnd();
+  HTREEITEM a = Add(top, "a");
+  pane.m_tree.SelectItem(a);
+  ::SetFocus(pane.GetDlgItem(IDC_DESROOT_BROWSE));
+  ::RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  auto labelCorner = [tree](HTREEITEM item) {
+    RECT label{};
+    TreeView_GetItemRect(tree, item, &label, TRUE);
+    HDC dc = ::GetDC(tree);
+    COLORREF pixel = ::GetPixel(dc, label.left + 1, label.top + 1);
+    ::ReleaseDC(tree, dc);
+    return pixel;
+  };
+  EXPECT_EQ(labelCorner(top), ::GetSysColor(COLOR_WINDOW));
+  EXPECT_NE(labelCorner(a), ::GetSysColor(COLOR_WINDOW));
+}
+
 TEST_F(DestinationTreeTest, DeleteRemovesTheFolderTreeBelowWithoutAsking) {
   HTREEITEM a = Add(top, "a");
   Add(Add(a, "b"), "c");
@@ -342,16 +362,24 @@ TEST(DestinationTreeBrowser, TheRealFolderBrowserOpensWithItsTitleAndCancels) {
   CPaneHostDialog host;
   CDesFolderSetting pane(host.GetSafeHwnd());
   host.Host(pane);
+  char windows[MAX_PATH] = "";
+  ::GetWindowsDirectoryA(windows, MAX_PATH);
+  pane.m_strDesRoot = std::string(windows) + "\\";
   static bool s_titleSeen = false;
+  static std::string s_selected;
   ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
     HWND browser = ::GetActiveWindow();
     s_titleSeen = s_titleSeen || ::FindWindowExA(browser, nullptr, nullptr, "コピーフォルダ") != nullptr;
+    CTreeCtrl folders;
+    folders.Attach(::FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr));
+    s_selected = folders.GetItemText(folders.GetSelectedItem());
     ::PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
     ::KillTimer(nullptr, timer);
   });
   CWnd(pane.GetDlgItem(IDC_DESROOT_BROWSE)).SendMessage(BM_CLICK);
   EXPECT_TRUE(s_titleSeen);
-  EXPECT_EQ(pane.m_strDesRoot, "C:\\work\\");
+  EXPECT_TRUE(sjis::EqualsNoCaseAscii(s_selected, std::string(windows).substr(3))) << s_selected;  // opened at the root
+  EXPECT_EQ(pane.m_strDesRoot, std::string(windows) + "\\");
 }
 
 }  // namespace
