@@ -186,49 +186,31 @@ TEST_F(DestinationTreeTest, TypedJapaneseNamesTheFolderInShiftJis) {
   EXPECT_EQ(pane.m_tree.GetItemText(a), "\x90\x56\x8B\x4B\x83\x5C\x95\x5C\x94\x5C");
 }
 
-// Shift+F10 and the menu key, with the keyboard state as while Shift is held.
-TEST_F(DestinationTreeTest, TheKeyboardOpensTheFolderMenuOfTheSelectedItemAtItsLabel) {
+// Shift+F10, with the keyboard state as while Shift is held, and the menu key.
+TEST_F(DestinationTreeTest, TheMenuKeysOpenTheSelectedFoldersMenuAtItsLabel) {
   HWND tree = pane.m_tree.GetSafeHwnd();
-  HTREEITEM a = Add(top, "a");
-  auto pressMenuKey = [&](bool shiftF10) {
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_SHIFT] = shiftF10 ? 0x80 : 0;
+  BYTE keys[256];
+  ::GetKeyboardState(keys);
+  for (WPARAM key : {VK_F10, VK_APPS, VK_APPS}) {
+    host.busy = ui.menus.size() == 2;  // the last press, while busy, opens nothing
+    keys[VK_SHIFT] = key == VK_F10 ? 0x80 : 0;
     ::SetKeyboardState(keys);
-    ::SetFocus(tree);
-    UINT down = shiftF10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    WPARAM key = shiftF10 ? VK_F10 : VK_APPS;
+    UINT down = key == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
     ::PostMessageA(tree, down, key, 1);
     ::PostMessageA(tree, down + 1, key, 0xC0000001);
-    PumpWaitingMessages();
-    keys[VK_SHIFT] = 0;
-    ::SetKeyboardState(keys);
-  };
-  for (bool shiftF10 : {true, false}) {
-    pane.m_tree.SelectItem(a);
+    pane.m_tree.SelectItem(top);
     ui.menuAnswer = 0;
-    pressMenuKey(shiftF10);
-    ASSERT_EQ(ui.menus.size(), 1u) << shiftF10;
-    EXPECT_EQ(ui.menus.back().size(), 5u);
-    RECT label{};
-    TreeView_GetItemRect(tree, a, &label, TRUE);
-    POINT corner{label.left, label.bottom};
-    ::ClientToScreen(tree, &corner);
-    EXPECT_EQ(ui.menuPoint.x, corner.x);
-    EXPECT_EQ(ui.menuPoint.y, corner.y);
-    ASSERT_NE(EditBox(), nullptr);  // the created folder's name edit
-    Press(EditBox(), VK_RETURN);
-    EXPECT_EQ(pane.m_tree.GetItemText(pane.m_tree.GetChildItem(a)), kNew);
-    pane.DeleteFolderItem(pane.m_tree.GetChildItem(a));
-    ui.menus.clear();
+    PumpWaitingMessages();
+    if (EditBox()) Press(EditBox(), VK_RETURN);
   }
-  pane.m_tree.SelectItem(top);
-  pressMenuKey(true);
-  ASSERT_EQ(ui.menus.size(), 1u);
-  EXPECT_EQ(ui.menus.back().size(), 3u);  // no delete for the top folder
-  host.busy = true;
-  pressMenuKey(true);
-  EXPECT_EQ(ui.menus.size(), 1u);
+  ASSERT_EQ(ui.menus.size(), 2u);
+  EXPECT_EQ(ui.menus.back().size(), 3u);  // the top folder's: no delete
+  EXPECT_EQ(pane.m_tree.GetItemText(pane.m_tree.GetChildItem(top)), kNew);
+  RECT label{};
+  TreeView_GetItemRect(tree, top, &label, TRUE);
+  POINT corner{label.left, label.bottom};
+  ::ClientToScreen(tree, &corner);
+  EXPECT_TRUE(ui.menuPoint.x == corner.x && ui.menuPoint.y == corner.y);
 }
 
 // The folder whose sources are listed stays highlighted while the focus is elsewhere.
@@ -238,16 +220,13 @@ TEST_F(DestinationTreeTest, TheSelectionStaysVisibleWithoutTheFocus) {
   pane.m_tree.SelectItem(a);
   ::SetFocus(pane.GetDlgItem(IDC_DESROOT_BROWSE));
   ::RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  auto labelCorner = [tree](HTREEITEM item) {
+  HDC dc = ::GetDC(tree);
+  for (HTREEITEM item : {top, a}) {
     RECT label{};
     TreeView_GetItemRect(tree, item, &label, TRUE);
-    HDC dc = ::GetDC(tree);
-    COLORREF pixel = ::GetPixel(dc, label.left + 1, label.top + 1);
-    ::ReleaseDC(tree, dc);
-    return pixel;
-  };
-  EXPECT_EQ(labelCorner(top), ::GetSysColor(COLOR_WINDOW));
-  EXPECT_NE(labelCorner(a), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(::GetPixel(dc, label.left + 1, label.top + 1) == ::GetSysColor(COLOR_WINDOW), item == top);
+  }
+  ::ReleaseDC(tree, dc);
 }
 
 TEST_F(DestinationTreeTest, DeleteRemovesTheFolderTreeBelowWithoutAsking) {
