@@ -47,44 +47,47 @@ bool RunClearingAttributes(const std::string& target, Step step) {
   return false;
 }
 
-// A new empty file beside target, made exclusively so that no other file is overwritten;
-// empty when none could be made.
-std::string MakeTemporaryFileBeside(const std::string& target) {
-  for (unsigned attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
-    const std::string candidate = TemporaryPathFor(target, attempt);
-    if (candidate.empty()) break;
-    HANDLE file = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      CloseHandle(file);
-      return candidate;
-    }
-    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
-  }
-  return std::string();
+bool IsExistsError(DWORD error) {
+  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
 }
 
-// The existing target is replaced only by a complete copy; on failure it stays as it was.
+// Copies source to target, which must not exist yet. A copy that fails after the source
+// was opened made the target, so it is removed: a cut-off file would look complete. A
+// source that cannot be opened failed the copy before the target was touched.
+bool CopyToNewFile(const std::string& source, const std::string& target, BOOL* cancel) {
+  if (CopyOnce(source, target, cancel, COPY_FILE_FAIL_IF_EXISTS)) return true;
+  const DWORD error = GetLastError();
+  if (!IsExistsError(error) && CanOpenForReading(source)) RemoveMadeFile(target);
+  SetLastError(error);
+  return false;
+}
+
+// The existing target is replaced only by a complete copy, made in a new temporary file
+// beside it; on failure the target stays as it was and the temporary file is removed.
 bool ReplaceExisting(const std::string& source, const std::string& target, BOOL* cancel) {
-  const std::string temporary = MakeTemporaryFileBeside(target);
-  if (temporary.empty()) return false;
-  const bool replaced = CopyOnce(source, temporary, cancel, 0) && RunClearingAttributes(target, [&] {
-    return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-  });
-  if (!replaced) RemoveMadeFile(temporary);
-  return replaced;
+  for (unsigned attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
+    const std::string temporary = TemporaryPathFor(target, attempt);
+    if (temporary.empty()) break;
+    if (!CopyToNewFile(source, temporary, cancel)) {
+      if (IsExistsError(GetLastError())) continue;
+      return false;
+    }
+    if (RunClearingAttributes(target, [&] {
+          return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        })) {
+      return true;
+    }
+    RemoveMadeFile(temporary);
+    return false;
+  }
+  SetLastError(ERROR_FILE_EXISTS);
+  return false;
 }
 
 }  // namespace
 
-// The first attempt fails when the target exists, so a first run pays nothing for the
-// check. A copy that fails after the source was opened made the target: it is removed,
-// since a cut-off file would look complete. A source that cannot be opened failed the
-// copy before the target was touched.
+// The first attempt fails when the target exists, so a first run pays nothing for the check.
 bool CopyFileSafely(const std::string& source, const std::string& target, BOOL* cancel) {
-  if (CopyOnce(source, target, cancel, COPY_FILE_FAIL_IF_EXISTS)) return true;
-  const DWORD error = GetLastError();
-  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return ReplaceExisting(source, target, cancel);
-  if (CanOpenForReading(source)) RemoveMadeFile(target);
-  SetLastError(error);
-  return false;
+  if (CopyToNewFile(source, target, cancel)) return true;
+  return IsExistsError(GetLastError()) && ReplaceExisting(source, target, cancel);
 }
