@@ -46,8 +46,9 @@ std::string TakeName(std::string& path) {
 class CPlanLoader {
  public:
   CPlanLoader(const std::string& document, IPlanTree& tree, CFolderMap& folders,
-              const PlanLoadSettings& settings)
-      : m_document(document), m_tree(tree), m_folders(folders), m_settings(settings) {}
+              const PlanLoadSettings& settings, std::vector<std::string>* skippedFolders)
+      : m_document(document), m_tree(tree), m_folders(folders), m_settings(settings),
+        m_skippedFolders(skippedFolders) {}
 
   // The plan in memory goes at the first folder element with a usable name, not before.
   void ReadFolders(std::string rest) {
@@ -56,10 +57,13 @@ class CPlanLoader {
     std::string openingTag;
     while (TakeElement(m_document, rest, "<desfolder", folderText, &openingTag)) {
       std::string key = FirstAttribute(openingTag, "<desfolder", "name");
-      if (key.empty()) continue;
+      if (key.empty()) {
+        Skipped(openingTag);
+        continue;
+      }
       if (firstFolder) ClearPlan();
       firstFolder = false;
-      ReadFolder(key, folderText);
+      if (!ReadFolder(key, folderText)) Skipped(openingTag);
     }
   }
 
@@ -77,9 +81,13 @@ class CPlanLoader {
     m_tree.DeleteAllExclusions();
   }
 
-  // Places the folder of key in the tree under the top folder (a key whose first name
-  // does not match the top folder is skipped) and appends its sources.
-  void ReadFolder(const std::string& key, std::string folderText) {
+  void Skipped(const std::string& openingTag) {
+    if (m_skippedFolders) m_skippedFolders->push_back(openingTag);
+  }
+
+  // Places the folder of key in the tree under the top folder and appends its sources;
+  // false when the key's first name does not match the top folder and it was skipped.
+  bool ReadFolder(const std::string& key, std::string folderText) {
     std::string path = key;
     std::string firstName = TakeName(path);
     if (m_settings.isDate(firstName)) firstName = m_settings.dateFolderName;
@@ -90,7 +98,7 @@ class CPlanLoader {
       m_folders.SetEmpty(m_tree.GetItemText(item));
     }
     std::string currentKey = m_tree.GetItemText(item);
-    if (!sjis::EqualsNoCaseAscii(firstName, currentKey)) return;
+    if (!sjis::EqualsNoCaseAscii(firstName, currentKey)) return false;
     while (!path.empty()) {
       item = FindOrInsertChild(item, TakeName(path));
       currentKey += "/" + m_tree.GetItemText(item);
@@ -99,6 +107,7 @@ class CPlanLoader {
     CSourceList& sources = m_folders.GetOrCreate(currentKey);
     std::string source;
     while (TakeElement(m_document, folderText, "<srcfilepath", source)) sources.push_back(source);
+    return true;
   }
 
   // The first child named name without regard to ASCII case, or a new last child.
@@ -113,6 +122,7 @@ class CPlanLoader {
   IPlanTree& m_tree;
   CFolderMap& m_folders;
   const PlanLoadSettings& m_settings;
+  std::vector<std::string>* m_skippedFolders;  // not owned; may be null
 };
 
 }  // namespace
@@ -131,14 +141,15 @@ bool ReadTextFile(const std::string& path, std::string& text) {
 }
 
 PlanLoadResult LoadPlan(const std::string& path, IPlanTree& tree, CFolderMap& folders,
-                        const PlanLoadSettings& settings) {
+                        const PlanLoadSettings& settings, std::vector<std::string>* skippedFolders) {
   std::string document;
   if (!ReadTextFile(path, document)) return PlanLoadResult::kUnreadable;
-  return LoadPlanText(document, tree, folders, settings) ? PlanLoadResult::kLoaded : PlanLoadResult::kNoPlan;
+  return LoadPlanText(document, tree, folders, settings, skippedFolders) ? PlanLoadResult::kLoaded
+                                                                         : PlanLoadResult::kNoPlan;
 }
 
 bool LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& folders,
-                  const PlanLoadSettings& settings) {
+                  const PlanLoadSettings& settings, std::vector<std::string>* skippedFolders) {
   std::string content;
   std::string rootTag;
   if (GetElement(content, &document, nullptr, "<Sheafkeeper", nullptr, nullptr, &rootTag) < 0) {
@@ -148,7 +159,7 @@ bool LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& fold
   if (!desRoot.empty()) tree.SetDesRoot(desRoot);
   if (tree.GetDesRoot().empty()) tree.SetDesRoot(settings.workDir);
 
-  CPlanLoader loader(document, tree, folders, settings);
+  CPlanLoader loader(document, tree, folders, settings, skippedFolders);
   loader.ReadFolders(content);
   loader.ReadExclusions(content);
   return true;
