@@ -1,23 +1,14 @@
 #include "copy/FolderKeyCheck.h"
 
-#include "copy/EntryLookup.h"
+#include "plan/FolderName.h"
 #include "plan/ShiftJis.h"
 
 namespace {
 
-// The last character of a non-empty name, stepping by characters.
-std::string LastChar(const std::string& name) {
-  std::size_t last = 0;
-  for (std::size_t i = 0; i < name.size(); i += sjis::CharLength(name, i)) last = i;
-  return name.substr(last);
-}
-
 std::string NameFault(const std::string& name) {
   if (name.empty()) return "an empty folder name";
   if (name == "." || name == "..") return "the folder name \"" + name + "\" leads out of its folder";
-  if (!IsPlainName(name)) return "the folder name \"" + name + "\" holds a character that no folder name may hold";
-  const std::string last = LastChar(name);
-  if (last == "." || last == " ") return "the folder name \"" + name + "\" ends in a dot or a space";
+  if (!IsCreatableFolderName(name)) return "Windows cannot create a folder named \"" + name + "\"";
   return std::string();
 }
 

@@ -4,7 +4,6 @@
 // of the root.
 #include <string>
 
-// Empty when every name of key (the names joined by "/") is a safe folder name; else why
-// one is not: an empty name, "." or "..", a name holding \ / : * ? " < > | or a control
-// character, or a name ending in a dot or a space.
+// Empty when every name of key (the names joined by "/") is a folder name that Windows can
+// create, the rule of the tree's rename; else why one is not.
 std::string FolderKeyFault(const std::string& key);
