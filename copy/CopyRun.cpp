@@ -15,7 +15,8 @@ CCopyRun::CCopyRun(const CFolderMap& folders, std::string desRoot, std::vector<s
       m_desRoot(std::move(desRoot)),
       m_exclusions(std::move(exclusions)),
       m_view(view),
-      m_countPumpInterval(countPumpInterval) {}
+      m_countPumpInterval(countPumpInterval),
+      m_exclusionCounts(m_exclusions.size(), 0) {}
 
 CopyRunResult CCopyRun::Run() {
   return Execute(true);
@@ -50,7 +51,7 @@ void CCopyRun::CountPass() {
     for (const std::string& source : *entry.sources) {
       if (PumpIfDue()) return;
       if (source.empty()) continue;
-      int files = CountFiles(source, &m_exclusions, &m_abort, &CCopyRun::FileCounted, this);
+      int files = CountFiles(source, &m_exclusions, &m_abort, &CCopyRun::FileCounted, this, m_exclusionCounts.data());
       m_counted.back().sources.emplace_back(source, files);
       m_total += files;
     }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "copy/EntryLookup.h"
+#include "plan/ExclusionMatch.h"
 #include "plan/ShiftJis.h"
 
 // Every entry below a source folder is handled as if its path had been handed in on its
@@ -30,8 +31,8 @@ bool IsFolder(DWORD attributes) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool IsExcluded(const std::vector<std::string>* exclusions, const char* name) {
-  return exclusions != nullptr && IsExcludedName(exclusions, name);
+bool IsExcluded(const std::vector<std::string>* exclusions, const std::string& path) {
+  return exclusions != nullptr && IsExcludedName(exclusions, path);
 }
 
 unsigned long long FileSize(const WIN32_FIND_DATAA& entry) {
@@ -44,8 +45,11 @@ struct CountRequest {
   const int* abortFlag;
   CountProgressFn callback;
   void* context;
+  long* exclusionCounts;
 
-  int CountWholeWay(const std::string& path) const { return CountFiles(path, exclusions, abortFlag, callback, context); }
+  int CountWholeWay(const std::string& path) const {
+    return CountFiles(path, exclusions, abortFlag, callback, context, exclusionCounts);
+  }
   int CountFile(const WIN32_FIND_DATAA& entry) const {
     if (callback != nullptr) callback(context, FileSize(entry));
     return 1;
@@ -67,7 +71,7 @@ bool IsNotThereOrDenied(DWORD error) {
 // True when the entry that folder's listing reported as name at path may stand for its
 // own lookup. An excluded entry goes the whole way, where its lookup decides the result.
 bool MayTakeFromListing(const std::string& path, const char* name, const std::vector<std::string>* exclusions) {
-  return !IsExcluded(exclusions, name) && IsPlainName(name) && IsExactPath(path);
+  return !IsExcluded(exclusions, path) && IsPlainName(name) && IsExactPath(path);
 }
 
 int CountEntries(const std::string& folder, const CountRequest& request);
@@ -159,11 +163,15 @@ bool Resolve(const std::string& sourcePath, Source& source) {
 }  // namespace
 
 int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CountProgressFn callback, void* context) {
+               const int* abortFlag, CountProgressFn callback, void* context, long* exclusionCounts) {
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
-  if (IsExcluded(exclusions, source.entry.cFileName)) return 0;
-  const CountRequest request{exclusions, abortFlag, callback, context};
+  const int excludedBy = exclusions != nullptr ? FindExclusion(*exclusions, source.path) : -1;
+  if (excludedBy >= 0) {
+    if (exclusionCounts != nullptr) ++exclusionCounts[excludedBy];
+    return 0;
+  }
+  const CountRequest request{exclusions, abortFlag, callback, context, exclusionCounts};
   if (!IsFolder(source.entry.dwFileAttributes)) return request.CountFile(source.entry);
   return CountEntries(source.path, request);
 }
@@ -176,7 +184,7 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
   const std::string destination = NormalisePath(destinationFolder);
   // The destination is made even when the source turns out to be excluded.
   if (!MakeFolderPath(destination)) return 0;
-  if (IsExcluded(exclusions, source.entry.cFileName)) return 1;
+  if (IsExcluded(exclusions, source.path)) return 1;
 
   const std::string target = destination + "\\" + source.entry.cFileName;
   if (IsFolder(source.entry.dwFileAttributes)) {
@@ -195,9 +203,6 @@ int MakeFolderPath(const std::string& folderPath) {
   return CreateDirectoryA(path.c_str(), nullptr) ? 1 : 0;
 }
 
-int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& name) {
-  for (const std::string& excluded : *exclusions) {
-    if (sjis::EqualsNoCaseAscii(excluded, name)) return 1;
-  }
-  return 0;
+int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& path) {
+  return FindExclusion(*exclusions, path) >= 0 ? 1 : 0;
 }

@@ -13,9 +13,12 @@ typedef void (*CountProgressFn)(void* context, unsigned long long fileSize);
 
 // The number of files that CopyTree would copy for sourcePath; exclusions may be null.
 // When *abortFlag is 1 before an entry of a folder listing, the count stops there and
-// gives the files counted so far. abortFlag and callback may be null.
+// gives the files counted so far. abortFlag and callback may be null. exclusionCounts, when
+// not null, holds one counter per exclusion; each file or folder left out adds one to the
+// counter of the first exclusion that names it.
 int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
-               const int* abortFlag = nullptr, CountProgressFn callback = nullptr, void* context = nullptr);
+               const int* abortFlag = nullptr, CountProgressFn callback = nullptr, void* context = nullptr,
+               long* exclusionCounts = nullptr);
 
 // Copies sourcePath into destinationFolder. Returns 1 when the source was copied
 // completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure.
@@ -26,5 +29,6 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
 // Creates folderPath and any missing ancestors; 1 when an entry of that name exists afterwards.
 int MakeFolderPath(const std::string& folderPath);
 
-// 1 when name equals an entry of exclusions, folding only the ASCII letters.
-int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& name);
+// 1 when an entry of exclusions names the file or folder at path (its full path, or its bare
+// name alone): by its bare name, a pattern over it, or its path or a folder's above it.
+int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& path);
