@@ -191,9 +191,9 @@ TEST_F(RunnerTest, ADryRunListsTheCountsAndCopiesNothing) {
     Source(name, name);
   }
   const std::string typo = temp_ / "dosc";
-  testfs::WriteFile(temp_ / "plan.xml",
-                    PlanText(Dest(), {{"2006-05-01", {temp_ / "docs", temp_ / "gone"}}, {"2006-05-01/x", {temp_ / "3"}}},
-                             {"thumbs.db", temp_ / "docs\\sub\\", "*.GZ", typo}));
+  const std::vector<PlanFolder> folders = {{"2006-05-01", {temp_ / "docs", temp_ / "gone"}},
+                                           {"2006-05-01/x", {temp_ / "3"}}};
+  testfs::WriteFile(temp_ / "plan.xml", PlanText(Dest(), folders, {"thumbs.db", temp_ / "docs\\sub\\", "*.GZ", typo}));
 
   RunnerOutput output = RunRunner("--dry-run plan.xml", temp_.Path());
   EXPECT_EQ(output.exitCode, 0u);
