@@ -17,7 +17,8 @@ CCopyRun::CCopyRun(const CFolderMap& folders, std::string desRoot, std::vector<s
       m_root(m_desRoot),
       m_exclusions(std::move(exclusions)),
       m_view(view),
-      m_countPumpInterval(countPumpInterval) {}
+      m_countPumpInterval(countPumpInterval),
+      m_exclusionCounts(m_exclusions.size(), 0) {}
 
 CopyRunResult CCopyRun::Run() {
   return Execute(true);
@@ -45,6 +46,9 @@ CopyRunResult CCopyRun::Execute(bool copy) {
 // Input is handled between entries, at most a pump interval apart; an abort ends the
 // count, and the copy pass then stops at its first test.
 void CCopyRun::CountPass() {
+  TreeCopyExtras extras;
+  extras.root = &m_root;
+  extras.exclusionCounts = m_exclusionCounts.data();
   m_lastPump = Clock::now();
   for (const CFolderMap::Entry& entry : m_folders.Walk()) {
     m_counted.push_back(CountedFolder{m_desRoot + entry.key, {}});
@@ -52,7 +56,7 @@ void CCopyRun::CountPass() {
     for (const std::string& source : *entry.sources) {
       if (PumpIfDue()) return;
       if (source.empty()) continue;
-      int files = CountFiles(source, &m_exclusions, &m_abort, &CCopyRun::FileCounted, this, &m_root);
+      int files = CountFiles(source, &m_exclusions, &m_abort, &CCopyRun::FileCounted, this, &extras);
       m_counted.back().sources.emplace_back(source, files);
       m_total += files;
     }
@@ -60,6 +64,8 @@ void CCopyRun::CountPass() {
 }
 
 CopyRunResult CCopyRun::CopyPass() {
+  TreeCopyExtras extras;
+  extras.root = &m_root;
   for (const CFolderMap::Entry& entry : m_folders.Walk()) {
     if (PumpAndReadAbort()) return CopyRunResult::kAborted;
     if (!entry.sources) continue;
@@ -72,7 +78,7 @@ CopyRunResult CCopyRun::CopyPass() {
       if (PumpAndReadAbort()) return CopyRunResult::kAborted;
       if (sources[i].empty()) continue;
       if (!safeKey || CopyTree(m_desRoot + entry.key, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied,
-                               this, &m_root) != 1) {
+                               this, &extras) != 1) {
         m_failedSource = sources[i];
         return CopyRunResult::kFailed;
       }

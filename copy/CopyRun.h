@@ -42,6 +42,8 @@ class CCopyRun {
   // The source path that could not be copied, exactly as stored; empty otherwise.
   const std::string& FailedSource() const { return m_failedSource; }
   const std::vector<CountedFolder>& CountedFolders() const { return m_counted; }
+  // For each exclusion, the files and folders it left out of the count.
+  const std::vector<long>& ExclusionCounts() const { return m_exclusionCounts; }
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -68,6 +70,7 @@ class CCopyRun {
   Clock::time_point m_lastPump;
   long m_total = 0;
   std::vector<CountedFolder> m_counted;
+  std::vector<long> m_exclusionCounts;  // one counter per exclusion
   std::vector<unsigned long long> m_fileSizes;  // every file counted, in counting order
   long m_filesCopied = 0;
   unsigned long long m_bytesCopied = 0;

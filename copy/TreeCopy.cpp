@@ -7,6 +7,7 @@
 #include "copy/DestinationRoot.h"
 #include "copy/EntryLookup.h"
 #include "copy/SafeFileCopy.h"
+#include "plan/ExclusionMatch.h"
 #include "plan/ShiftJis.h"
 
 // Every entry below a source folder is handled as if its path had been handed in on its
@@ -32,8 +33,8 @@ bool IsFolder(DWORD attributes) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool IsExcluded(const std::vector<std::string>* exclusions, const char* name) {
-  return exclusions != nullptr && IsExcludedName(exclusions, name);
+bool IsExcluded(const std::vector<std::string>* exclusions, const std::string& path) {
+  return exclusions != nullptr && IsExcludedName(exclusions, path);
 }
 
 unsigned long long FileSize(const WIN32_FIND_DATAA& entry) {
@@ -46,10 +47,10 @@ struct CountRequest {
   const int* abortFlag;
   CountProgressFn callback;
   void* context;
-  const CDestinationRoot* root;
+  const TreeCopyExtras* extras;
 
   int CountWholeWay(const std::string& path) const {
-    return CountFiles(path, exclusions, abortFlag, callback, context, root);
+    return CountFiles(path, exclusions, abortFlag, callback, context, extras);
   }
   int CountFile(const WIN32_FIND_DATAA& entry) const {
     if (callback != nullptr) callback(context, FileSize(entry));
@@ -64,8 +65,9 @@ bool CanLookUp(const char* name) {
   return std::strspn(name, "\\") != std::strlen(name);
 }
 
-bool IsRoot(const CDestinationRoot* root, const std::string& folder) {
-  return root != nullptr && root->Holds(folder);
+// True when the walk must leave path out: it is the run's destination root or lies below it.
+bool IsRoot(const TreeCopyExtras* extras, const std::string& path) {
+  return extras != nullptr && extras->root != nullptr && extras->root->Holds(path);
 }
 
 // Errors after which the whole way may still succeed or must decide the result itself.
@@ -76,7 +78,7 @@ bool IsNotThereOrDenied(DWORD error) {
 // True when the entry that folder's listing reported as name at path may stand for its
 // own lookup. An excluded entry goes the whole way, where its lookup decides the result.
 bool MayTakeFromListing(const std::string& path, const char* name, const std::vector<std::string>* exclusions) {
-  return !IsExcluded(exclusions, name) && IsPlainName(name) && IsExactPath(path);
+  return !IsExcluded(exclusions, path) && IsPlainName(name) && IsExactPath(path);
 }
 
 int CountEntries(const std::string& folder, const CountRequest& request);
@@ -91,7 +93,7 @@ int CountListedEntry(const std::string& path, const WIN32_FIND_DATAA& item, cons
 // The files below folder; 0 when it cannot be listed. When the abort flag is 1 before an
 // entry, the count stops there with the files counted so far.
 int CountEntries(const std::string& folder, const CountRequest& request) {
-  if (IsRoot(request.root, folder)) return 0;
+  if (IsRoot(request.extras, folder)) return 0;
   WIN32_FIND_DATAA item;
   FindHandle listing(folder + "\\*", item);
   if (!listing.IsOpen()) return 0;
@@ -108,40 +110,49 @@ int CountEntries(const std::string& folder, const CountRequest& request) {
   return count;
 }
 
+// What a copy hands on to every entry it copies.
+struct CopyRequest {
+  const std::vector<std::string>* exclusions;
+  const int* abortFlag;
+  CopyProgressFn callback;
+  void* context;
+  const TreeCopyExtras* extras;
+
+  bool Aborted() const { return abortFlag != nullptr && *abortFlag == 1; }
+  int CopyWholeWay(const std::string& destination, const std::string& path) const {
+    return CopyTree(destination, path, exclusions, abortFlag, callback, context, extras);
+  }
+};
+
 // Copies one file to target and then reports its name; false when the copy fails.
-bool CopyOneFile(const std::string& path, const std::string& target, const char* name,
-                 CopyProgressFn callback, void* context) {
+bool CopyOneFile(const std::string& path, const std::string& target, const char* name, const CopyRequest& request) {
   if (!CopyFileSafely(path, target)) return false;
-  if (callback != nullptr) callback(context, name);
+  if (request.callback != nullptr) request.callback(request.context, name);
   return true;
 }
 
-int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CopyProgressFn callback, void* context, const CDestinationRoot* root);
+int CopyFolder(const std::string& target, const std::string& folder, const CopyRequest& request);
 
 // Copies the entry that the listing reported as item at path into destination, an
 // existing folder. A folder must still be one; a file copy that finds the source or the
 // destination folder gone, or is denied, leaves the entry to the whole way.
 Outcome CopyListedEntry(const std::string& destination, const std::string& path, const WIN32_FIND_DATAA& item,
-                        const std::vector<std::string>* exclusions, const int* abortFlag,
-                        CopyProgressFn callback, void* context, const CDestinationRoot* root) {
+                        const CopyRequest& request) {
   const std::string target = destination + "\\" + item.cFileName;
   if (IsFolder(item.dwFileAttributes)) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !IsFolder(attributes)) return Outcome::kTakeTheWholeWay;
-    return CopyFolder(target, path, exclusions, abortFlag, callback, context, root) ? Outcome::kDone
-                                                                                     : Outcome::kFailed;
+    return CopyFolder(target, path, request) ? Outcome::kDone : Outcome::kFailed;
   }
-  if (CopyOneFile(path, target, item.cFileName, callback, context)) return Outcome::kDone;
+  if (CopyOneFile(path, target, item.cFileName, request)) return Outcome::kDone;
   return IsNotThereOrDenied(GetLastError()) ? Outcome::kTakeTheWholeWay : Outcome::kFailed;
 }
 
 // Makes target, then copies every entry of folder into it, reading the abort flag before
 // each. Stops at the first entry that fails, or where the listing fails. The destination
 // root is left out, so that a backup is never copied into itself.
-int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CopyProgressFn callback, void* context, const CDestinationRoot* root) {
-  if (IsRoot(root, folder)) return 1;
+int CopyFolder(const std::string& target, const std::string& folder, const CopyRequest& request) {
+  if (IsRoot(request.extras, folder)) return 1;
   if (!MakeFolderPath(target)) return 0;
   WIN32_FIND_DATAA item;
   FindHandle listing(folder + "\\*", item);
@@ -150,16 +161,15 @@ int CopyFolder(const std::string& target, const std::string& folder, const std::
   const std::string destination = NormalisePath(target);
   const bool mayTakeListed = IsExactPath(destination) && !HasCaseTwins(folder);
   do {
-    if (abortFlag != nullptr && *abortFlag == 1) return 1;
+    if (request.Aborted()) return 1;
     if (IsDotName(item.cFileName)) continue;
     if (!CanLookUp(item.cFileName)) return 0;
     const std::string path = folder + "\\" + item.cFileName;
-    Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, exclusions)
-                          ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context, root)
+    Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, request.exclusions)
+                          ? CopyListedEntry(destination, path, item, request)
                           : Outcome::kTakeTheWholeWay;
     if (outcome == Outcome::kTakeTheWholeWay) {
-      outcome =
-          CopyTree(target, path, exclusions, abortFlag, callback, context, root) ? Outcome::kDone : Outcome::kFailed;
+      outcome = request.CopyWholeWay(target, path) ? Outcome::kDone : Outcome::kFailed;
     }
     if (outcome == Outcome::kFailed) return 0;
   } while (listing.Next(item));
@@ -173,31 +183,35 @@ bool Resolve(const std::string& sourcePath, Source& source) {
 }  // namespace
 
 int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CountProgressFn callback, void* context, const CDestinationRoot* root) {
+               const int* abortFlag, CountProgressFn callback, void* context, const TreeCopyExtras* extras) {
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
-  if (IsExcluded(exclusions, source.entry.cFileName) || IsRoot(root, source.path)) return 0;
-  const CountRequest request{exclusions, abortFlag, callback, context, root};
+  const int excludedBy = exclusions != nullptr ? FindExclusion(*exclusions, source.path) : -1;
+  if (excludedBy >= 0) {
+    if (extras != nullptr && extras->exclusionCounts != nullptr) ++extras->exclusionCounts[excludedBy];
+    return 0;
+  }
+  if (IsRoot(extras, source.path)) return 0;
+  const CountRequest request{exclusions, abortFlag, callback, context, extras};
   if (!IsFolder(source.entry.dwFileAttributes)) return request.CountFile(source.entry);
   return CountEntries(source.path, request);
 }
 
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context, const CDestinationRoot* root) {
+             CopyProgressFn callback, void* context, const TreeCopyExtras* extras) {
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
-  if (IsRoot(root, source.path)) return 1;
+  if (IsRoot(extras, source.path)) return 1;
   const std::string destination = NormalisePath(destinationFolder);
   // The destination is made even when the source turns out to be excluded.
   if (!MakeFolderPath(destination)) return 0;
-  if (IsExcluded(exclusions, source.entry.cFileName)) return 1;
+  if (IsExcluded(exclusions, source.path)) return 1;
 
+  const CopyRequest request{exclusions, abortFlag, callback, context, extras};
   const std::string target = destination + "\\" + source.entry.cFileName;
-  if (IsFolder(source.entry.dwFileAttributes)) {
-    return CopyFolder(target, source.path, exclusions, abortFlag, callback, context, root);
-  }
-  return CopyOneFile(source.path, target, source.entry.cFileName, callback, context) ? 1 : 0;
+  if (IsFolder(source.entry.dwFileAttributes)) return CopyFolder(target, source.path, request);
+  return CopyOneFile(source.path, target, source.entry.cFileName, request) ? 1 : 0;
 }
 
 int MakeFolderPath(const std::string& folderPath) {
@@ -210,9 +224,6 @@ int MakeFolderPath(const std::string& folderPath) {
   return CreateDirectoryA(path.c_str(), nullptr) ? 1 : 0;
 }
 
-int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& name) {
-  for (const std::string& excluded : *exclusions) {
-    if (sjis::EqualsNoCaseAscii(excluded, name)) return 1;
-  }
-  return 0;
+int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& path) {
+  return FindExclusion(*exclusions, path) >= 0 ? 1 : 0;
 }

@@ -7,6 +7,16 @@
 
 class CDestinationRoot;
 
+// What a copy run adds to a tree copy; each member may be null.
+struct TreeCopyExtras {
+  // Left out wherever the walk meets it, so that a backup is never copied into itself; a
+  // source that it holds counts and copies nothing.
+  const CDestinationRoot* root = nullptr;
+  // The count only: one counter per exclusion; each file or folder left out adds one to
+  // the counter of the first exclusion that names it.
+  long* exclusionCounts = nullptr;
+};
+
 // Called after each copied file with the caller's context and the file's bare name.
 typedef void (*CopyProgressFn)(void* context, const char* fileName);
 
@@ -15,21 +25,21 @@ typedef void (*CountProgressFn)(void* context, unsigned long long fileSize);
 
 // The number of files that CopyTree would copy for sourcePath; exclusions may be null.
 // When *abortFlag is 1 before an entry of a folder listing, the count stops there and
-// gives the files counted so far. abortFlag, callback and root may be null.
+// gives the files counted so far. abortFlag, callback and extras may be null.
 int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
                const int* abortFlag = nullptr, CountProgressFn callback = nullptr, void* context = nullptr,
-               const CDestinationRoot* root = nullptr);
+               const TreeCopyExtras* extras = nullptr);
 
 // Copies sourcePath into destinationFolder. Returns 1 when the source was copied
 // completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure,
-// which includes a folder that cannot be listed to its end. The walk leaves out root (when
-// not null) wherever it meets it, and a source that root holds copies nothing.
+// which includes a folder that cannot be listed to its end.
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context, const CDestinationRoot* root = nullptr);
+             CopyProgressFn callback, void* context, const TreeCopyExtras* extras = nullptr);
 
 // Creates folderPath and any missing ancestors; 1 when an entry of that name exists afterwards.
 int MakeFolderPath(const std::string& folderPath);
 
-// 1 when name equals an entry of exclusions, folding only the ASCII letters.
-int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& name);
+// 1 when an entry of exclusions names the file or folder at path (its full path, or its bare
+// name alone): by its bare name, a pattern over it, or its path or a folder's above it.
+int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& path);

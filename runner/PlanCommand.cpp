@@ -25,11 +25,18 @@ int Refuse(const std::string& reason) {
   return kExitPlanUnread;
 }
 
-// Each destination folder in walk order with its source paths and their file counts.
-void PrintCounts(const CCopyRun& run) {
+// Each destination folder in walk order with its source paths and their file counts, then
+// each exclusion with the files and folders it left out; one that left out nothing may be
+// mistyped, so it is marked.
+void PrintCounts(const CCopyRun& run, const std::vector<std::string>& exclusions) {
   for (const CountedFolder& folder : run.CountedFolders()) {
     std::printf("%s\n", folder.destination.c_str());
     for (const auto& source : folder.sources) std::printf("%10d  %s\n", source.second, source.first.c_str());
+  }
+  if (!exclusions.empty()) std::printf("excluded:\n");
+  for (std::size_t i = 0; i < exclusions.size(); ++i) {
+    const long count = run.ExclusionCounts()[i];
+    std::printf("%10ld  %s%s\n", count, exclusions[i].c_str(), count == 0 ? "  (matches nothing)" : "");
   }
   std::printf("files in all: %ld\n", run.Total());
 }
@@ -95,7 +102,7 @@ int RunPlanCommand(int argc, const char* const* argv) {
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   bool checksPassed = true;
   if (options.dryRun && result == CopyRunResult::kCompleted) {
-    PrintCounts(run);
+    PrintCounts(run, tree.m_exclusions);
     checksPassed = CheckPlanBeforeRun(folders, tree.GetDesRoot(), stdout);
   }
   if (!options.dryRun && !options.quiet) PrintSummary(run, seconds.count());

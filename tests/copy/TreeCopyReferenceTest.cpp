@@ -30,15 +30,15 @@ bool IsFolder(const WIN32_FIND_DATAA& entry) {
   return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool IsExcluded(const Names* exclusions, const char* name) {
-  return exclusions != nullptr && IsExcludedName(exclusions, name);
+bool IsExcluded(const Names* exclusions, const std::string& path) {
+  return exclusions != nullptr && IsExcludedName(exclusions, path);
 }
 
 int CountFiles(const std::string& sourcePath, const Names* exclusions) {
   WIN32_FIND_DATAA entry;
   std::string path;
   if (!ResolveSource(sourcePath, entry, path)) return 0;
-  if (IsExcluded(exclusions, entry.cFileName)) return 0;
+  if (IsExcluded(exclusions, path)) return 0;
   if (!IsFolder(entry)) return 1;
   WIN32_FIND_DATAA item;
   FindHandle listing(path + "\\*", item);
@@ -57,7 +57,7 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
   if (!ResolveSource(sourcePath, entry, path)) return 0;
   const std::string destination = NormalisePath(destinationFolder);
   if (!MakeFolderPath(destination)) return 0;
-  if (IsExcluded(exclusions, entry.cFileName)) return 1;
+  if (IsExcluded(exclusions, path)) return 1;
   const std::string target = destination + "\\" + entry.cFileName;
   if (!IsFolder(entry)) {
     if (!CopyFileSafely(path, target)) return 0;
@@ -388,6 +388,10 @@ TEST_F(TreeCopyReferenceTest, GivesTheResultsOfLookingUpEveryEntry) {
       {"wildcard matching several", kPlainTree, "src\\f*"},
       {"exclusions", kPlainTree, "src", {"S", "F2", "h1", "\x95\x5C"}},
       {"the source excluded", kPlainTree, "src", {"SRC"}},
+      {"pattern exclusions", kPlainTree, "src", {"*.TXT", "?2", "\x94\x5C*"}},
+      {"path exclusions", kPlainTree, "src",
+       {temp_ / "src\\a\\s", temp_.Path() + "/src/b/", temp_ / "src\\a\\F?", temp_ / kDoubleByteFolder + "\\"}},
+      {"the source below an excluded path", kPlainTree, "src\\a", {temp_ / "SRC\\"}},
       {"abort after the first file", kPlainTree, "src", {}, [](Progress& progress) { progress.abort = 1; }},
       {"abort after three files", kPlainTree, "src", {},
        [](Progress& progress) { progress.abort = progress.files == 3; }},
@@ -465,6 +469,9 @@ TEST_F(TreeCopyReferenceTest, GivesTheResultsOfLookingUpEveryEntry) {
     EXPECT_EQ(actual.result, expected.result) << row.what;
     EXPECT_EQ(actual.names, expected.names) << row.what;
     EXPECT_EQ(actual.destination, expected.destination) << row.what;
+    if (!row.exclusions.empty() && actual.result == 1) {  // count and copy agree
+      EXPECT_EQ(actual.count, static_cast<int>(actual.names.size())) << row.what;
+    }
   }
 }
 

@@ -123,8 +123,9 @@ TEST_F(TreeCopyTest, ExclusionsMatchBareNamesInAnyAsciiCase) {
   EXPECT_TRUE(testfs::IsFolder(temp_ / "out2"));
   EXPECT_FALSE(testfs::Exists(temp_ / "out2\\a"));
 
+  // A full path names that one entry; a relative path names nothing.
   const Names withFolderPart = {temp_ / "a\\x", "s\\z"};
-  EXPECT_EQ(CountFiles(temp_ / "a", &withFolderPart), 3);
+  EXPECT_EQ(CountFiles(temp_ / "a", &withFolderPart), 2);
 
   EXPECT_EQ(IsExcludedName(&own, "a"), 1);
   EXPECT_EQ(IsExcludedName(&own, "NOTHING"), 1);

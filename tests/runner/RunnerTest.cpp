@@ -112,7 +112,7 @@ TEST_F(RunnerTest, TheRunnerAndTheWindowCopyAPlanIntoTheSameTree) {
   const std::string plan = PlanText(Dest() + "\\",
                                     {{"2006-05-01", {temp_ / "src\\docs", temp_ / "src\\one\\*.txt"}},
                                      {"2006-05-01/ソ表", {"", temp_.Path() + "/src/十.txt"}}},
-                                    {"THUMBS.DB"});
+                                    {"THUMBS.DB", "ソ*.txt", temp_.Path() + "/src/docs/表/"});
   testfs::WriteFile(home + "\\計画.xml", plan);
 
   RunnerOutput runner = RunRunner("\"" + home + "\\計画.xml\"", home);
@@ -132,8 +132,9 @@ TEST_F(RunnerTest, TheRunnerAndTheWindowCopyAPlanIntoTheSameTree) {
     dialog.ShowWindow(SW_HIDE);
   }
   EXPECT_EQ(testfs::ListTree(Today()), byRunner);
-  EXPECT_EQ(byRunner.size(), 8u);  // the folders docs, 表 and ソ表, and five files
+  EXPECT_EQ(byRunner.size(), 5u);  // the folders docs and ソ表, and three files
   EXPECT_EQ(byRunner.count("docs\\Thumbs.db\\"), 0u);
+  EXPECT_EQ(byRunner.count("docs\\表\\"), 0u);
   EXPECT_EQ(byRunner.count("ソ表\\十.txt"), 1u);
 }
 
@@ -196,17 +197,22 @@ TEST_F(RunnerTest, EachOutcomeHasItsExitCodeAndItsReason) {
 
 TEST_F(RunnerTest, ADryRunListsTheCountsAndCopiesNothing) {
   testfs::MakeFolder(temp_ / "docs");
-  for (const char* name : {"docs\\1", "docs\\2", "docs\\Thumbs.db", "3"}) Source(name, name);
-  testfs::WriteFile(
-      temp_ / "plan.xml",
-      PlanText(Dest(), {{"2006-05-01", {temp_ / "docs", temp_ / "gone"}}, {"2006-05-01/x", {temp_ / "3"}}},
-               {"thumbs.db"}));
+  testfs::MakeFolder(temp_ / "docs\\sub");
+  for (const char* name : {"docs\\1", "docs\\2", "docs\\Thumbs.db", "docs\\a.gz", "docs\\sub\\b.gz", "3"}) {
+    Source(name, name);
+  }
+  const std::string typo = temp_ / "dosc";
+  const std::vector<PlanFolder> folders = {{"2006-05-01", {temp_ / "docs", temp_ / "gone"}},
+                                           {"2006-05-01/x", {temp_ / "3"}}};
+  testfs::WriteFile(temp_ / "plan.xml", PlanText(Dest(), folders, {"thumbs.db", temp_ / "docs\\sub\\", "*.GZ", typo}));
 
   RunnerOutput output = RunRunner("--dry-run plan.xml", temp_.Path());
   EXPECT_EQ(output.exitCode, 0u);
   const std::string today = Dest() + DateFolderName();  // the root has no trailing backslash
   EXPECT_EQ(output.out, today + "\n         2  " + temp_ / "docs" + "\n         0  " + temp_ / "gone" + "\n" + today +
-                            "/x\n         1  " + temp_ / "3" + "\nfiles in all: 3\n");
+                            "/x\n         1  " + temp_ / "3" + "\nexcluded:\n         1  thumbs.db\n         1  " +
+                            temp_ / "docs\\sub\\" + "\n         1  *.GZ\n         0  " + typo +
+                            "  (matches nothing)\nfiles in all: 3\n");
   EXPECT_EQ(output.err, "counting the files...\nfiles to copy: 3\n");
   EXPECT_FALSE(testfs::Exists(today));
 }
