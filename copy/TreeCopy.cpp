@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "copy/CopyFailure.h"
 #include "copy/EntryLookup.h"
 #include "plan/ShiftJis.h"
 
@@ -122,14 +123,16 @@ Outcome CopyListedEntry(const std::string& destination, const std::string& path,
     return CopyFolder(target, path, exclusions, abortFlag, callback, context) ? Outcome::kDone : Outcome::kFailed;
   }
   if (CopyOneFile(path, target, item.cFileName, callback, context)) return Outcome::kDone;
-  return IsNotThereOrDenied(GetLastError()) ? Outcome::kTakeTheWholeWay : Outcome::kFailed;
+  if (IsNotThereOrDenied(GetLastError())) return Outcome::kTakeTheWholeWay;
+  NoteFailedEntry(path);
+  return Outcome::kFailed;
 }
 
 // Makes target, then copies every entry of folder into it, reading the abort flag before
 // each. Stops at the first entry that fails. A folder that cannot be listed stays empty.
 int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
                const int* abortFlag, CopyProgressFn callback, void* context) {
-  if (!MakeFolderPath(target)) return 0;
+  if (!MakeFolderPath(target)) return NoteFailedEntry(target);
   WIN32_FIND_DATAA item;
   FindHandle listing(folder + "\\*", item);
   if (!listing.IsOpen()) return 1;
@@ -139,8 +142,8 @@ int CopyFolder(const std::string& target, const std::string& folder, const std::
   do {
     if (abortFlag != nullptr && *abortFlag == 1) return 1;
     if (IsDotName(item.cFileName)) continue;
-    if (!CanLookUp(item.cFileName)) return 0;
     const std::string path = folder + "\\" + item.cFileName;
+    if (!CanLookUp(item.cFileName)) return NoteFailedEntry(path, ERROR_INVALID_NAME);
     Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, exclusions)
                           ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context)
                           : Outcome::kTakeTheWholeWay;
@@ -172,17 +175,17 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
              const std::vector<std::string>* exclusions, const int* abortFlag,
              CopyProgressFn callback, void* context) {
   Source source;
-  if (!Resolve(sourcePath, source)) return 0;
+  if (!Resolve(sourcePath, source)) return NoteFailedEntry(sourcePath);
   const std::string destination = NormalisePath(destinationFolder);
   // The destination is made even when the source turns out to be excluded.
-  if (!MakeFolderPath(destination)) return 0;
+  if (!MakeFolderPath(destination)) return NoteFailedEntry(destination);
   if (IsExcluded(exclusions, source.entry.cFileName)) return 1;
 
   const std::string target = destination + "\\" + source.entry.cFileName;
   if (IsFolder(source.entry.dwFileAttributes)) {
     return CopyFolder(target, source.path, exclusions, abortFlag, callback, context);
   }
-  return CopyOneFile(source.path, target, source.entry.cFileName, callback, context) ? 1 : 0;
+  return CopyOneFile(source.path, target, source.entry.cFileName, callback, context) ? 1 : NoteFailedEntry(sourcePath);
 }
 
 int MakeFolderPath(const std::string& folderPath) {

@@ -18,7 +18,8 @@ int CountFiles(const std::string& sourcePath, const std::vector<std::string>* ex
                const int* abortFlag = nullptr, CountProgressFn callback = nullptr, void* context = nullptr);
 
 // Copies sourcePath into destinationFolder. Returns 1 when the source was copied
-// completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure.
+// completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure,
+// with the entry that failed noted for LastFailedEntry.
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
              CopyProgressFn callback, void* context);

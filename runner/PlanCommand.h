@@ -10,6 +10,8 @@ enum RunnerExitCode {
   kExitPlanUnread = 3,  // the plan could not be read, or the command line was wrong
 };
 
+extern const char kProgramName[];
+
 // Runs the command line; progress, messages and the summary go to stderr, the usage
 // and the listing of a dry run to stdout.
 int RunPlanCommand(int argc, const char* const* argv);

@@ -150,7 +150,8 @@ TEST_F(CopyRunTest, AFailedPathIsNamedAsStoredAndNothingAfterItIsCopied) {
   EXPECT_EQ(Run(temp_ / "out\\"), CopyRunResult::kFailed);
   EXPECT_EQ(view_.events, (Events{"begin", "counting", "range 4", "file first.txt", "file second.txt",
                                   "message [" + stored + "]のコピーに失敗しました", "end"}));
-  EXPECT_EQ(run_->FailedSource(), stored);
+  ASSERT_EQ(run_->Failures().size(), 1u);
+  EXPECT_EQ(run_->Failures()[0].source, stored);
   EXPECT_FALSE(testfs::Exists(temp_ / "out\\2006-05-01\\third.txt"));
   EXPECT_FALSE(testfs::Exists(temp_ / "out\\2006-05-01\\docs\\fourth.txt"));
 }
