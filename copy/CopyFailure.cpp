@@ -1,8 +1,8 @@
 #include "copy/CopyFailure.h"
 
-namespace {
+#include "copy/EntryLookup.h"
 
-thread_local FailedEntry t_lastFailedEntry;
+namespace {
 
 // The system's message for error in the user's language, without its line end.
 std::string SystemErrorText(DWORD error) {
@@ -18,20 +18,18 @@ std::string SystemErrorText(DWORD error) {
 
 }  // namespace
 
-int NoteFailedEntry(const std::string& path) {
-  return NoteFailedEntry(path, ::GetLastError());
+int NoteFailedEntry(FailedEntry* failed, const std::string& path) {
+  return NoteFailedEntry(failed, path, ::GetLastError());
 }
 
-int NoteFailedEntry(const std::string& path, DWORD error) {
-  t_lastFailedEntry = FailedEntry{path, error};
+int NoteFailedEntry(FailedEntry* failed, const std::string& path, DWORD error) {
+  if (failed != nullptr) *failed = FailedEntry{path, error};
   return 0;
 }
 
-FailedEntry LastFailedEntry() {
-  return t_lastFailedEntry;
-}
-
-std::string FailureReason(const CopyFailure& failure) {
+std::string FailureReason(const CopyFailure& failure, bool destinationNamed) {
   const std::string text = SystemErrorText(failure.entry.error);
-  return failure.entry.path == failure.source ? text : failure.entry.path + ": " + text;
+  const bool isDestination = failure.entry.path == NormalisePath(failure.destination);
+  if (failure.entry.path == failure.source || (destinationNamed && isDestination)) return text;
+  return failure.entry.path + ": " + text;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Where and why a copy failed. The tree copy notes the entry that stopped it, the way
-// the system keeps its last error: per thread, read right after the copy returned 0.
+// Where and why a copy failed: the entry that stopped the tree copy, and the source
+// path of the run it belonged to.
 #include <windows.h>
 
 #include <string>
@@ -10,13 +10,10 @@ struct FailedEntry {
   DWORD error = 0;   // the system's error code of the step that failed
 };
 
-// Notes path with the calling thread's last error as the entry that failed; returns 0,
-// so that a failing step can end with return NoteFailedEntry(path).
-int NoteFailedEntry(const std::string& path);
-int NoteFailedEntry(const std::string& path, DWORD error);
-
-// The entry noted last on the calling thread.
-FailedEntry LastFailedEntry();
+// Notes path with the last error (or error) in *failed when that is not null; returns
+// 0, so that a failing step can end with return NoteFailedEntry(failed, path).
+int NoteFailedEntry(FailedEntry* failed, const std::string& path);
+int NoteFailedEntry(FailedEntry* failed, const std::string& path, DWORD error);
 
 // One source path of a run that could not be copied.
 struct CopyFailure {
@@ -26,5 +23,6 @@ struct CopyFailure {
 };
 
 // The reason of a failure: the system's text for its error, after the failed entry's
-// path when that is not the source path itself.
-std::string FailureReason(const CopyFailure& failure);
+// path when that is not the source path itself, nor the destination folder where the
+// caller names that already.
+std::string FailureReason(const CopyFailure& failure, bool destinationNamed = false);

@@ -66,8 +66,9 @@ CopyRunResult CCopyRun::CopyPass() {
       if (PumpAndReadAbort()) return CopyRunResult::kAborted;
       if (sources[i].empty()) continue;
       const std::string destination = m_desRoot + entry.key;
-      if (CopyTree(destination, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this) != 1) {
-        ReportFailure(CopyFailure{sources[i], destination, LastFailedEntry()});
+      FailedEntry failed;
+      if (CopyTree(destination, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this, &failed) != 1) {
+        ReportFailure(CopyFailure{sources[i], destination, failed});
         if (!m_keepGoing) return CopyRunResult::kFailed;
       }
     }

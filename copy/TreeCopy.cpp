@@ -108,31 +108,32 @@ bool CopyOneFile(const std::string& path, const std::string& target, const char*
 }
 
 int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CopyProgressFn callback, void* context);
+               const int* abortFlag, CopyProgressFn callback, void* context, FailedEntry* failed);
 
 // Copies the entry that the listing reported as item at path into destination, an
 // existing folder. A folder must still be one; a file copy that finds the source or the
 // destination folder gone, or is denied, leaves the entry to the whole way.
 Outcome CopyListedEntry(const std::string& destination, const std::string& path, const WIN32_FIND_DATAA& item,
                         const std::vector<std::string>* exclusions, const int* abortFlag,
-                        CopyProgressFn callback, void* context) {
+                        CopyProgressFn callback, void* context, FailedEntry* failed) {
   const std::string target = destination + "\\" + item.cFileName;
   if (IsFolder(item.dwFileAttributes)) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !IsFolder(attributes)) return Outcome::kTakeTheWholeWay;
-    return CopyFolder(target, path, exclusions, abortFlag, callback, context) ? Outcome::kDone : Outcome::kFailed;
+    const bool copied = CopyFolder(target, path, exclusions, abortFlag, callback, context, failed);
+    return copied ? Outcome::kDone : Outcome::kFailed;
   }
   if (CopyOneFile(path, target, item.cFileName, callback, context)) return Outcome::kDone;
   if (IsNotThereOrDenied(GetLastError())) return Outcome::kTakeTheWholeWay;
-  NoteFailedEntry(path);
+  NoteFailedEntry(failed, path);
   return Outcome::kFailed;
 }
 
 // Makes target, then copies every entry of folder into it, reading the abort flag before
 // each. Stops at the first entry that fails. A folder that cannot be listed stays empty.
 int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CopyProgressFn callback, void* context) {
-  if (!MakeFolderPath(target)) return NoteFailedEntry(target);
+               const int* abortFlag, CopyProgressFn callback, void* context, FailedEntry* failed) {
+  if (!MakeFolderPath(target)) return NoteFailedEntry(failed, target);
   WIN32_FIND_DATAA item;
   FindHandle listing(folder + "\\*", item);
   if (!listing.IsOpen()) return 1;
@@ -143,12 +144,13 @@ int CopyFolder(const std::string& target, const std::string& folder, const std::
     if (abortFlag != nullptr && *abortFlag == 1) return 1;
     if (IsDotName(item.cFileName)) continue;
     const std::string path = folder + "\\" + item.cFileName;
-    if (!CanLookUp(item.cFileName)) return NoteFailedEntry(path, ERROR_INVALID_NAME);
+    if (!CanLookUp(item.cFileName)) return NoteFailedEntry(failed, path, ERROR_INVALID_NAME);
     Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, exclusions)
-                          ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context)
+                          ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context, failed)
                           : Outcome::kTakeTheWholeWay;
     if (outcome == Outcome::kTakeTheWholeWay) {
-      outcome = CopyTree(target, path, exclusions, abortFlag, callback, context) ? Outcome::kDone : Outcome::kFailed;
+      const bool copied = CopyTree(target, path, exclusions, abortFlag, callback, context, failed);
+      outcome = copied ? Outcome::kDone : Outcome::kFailed;
     }
     if (outcome == Outcome::kFailed) return 0;
   } while (listing.Next(item));
@@ -173,19 +175,20 @@ int CountFiles(const std::string& sourcePath, const std::vector<std::string>* ex
 
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context) {
+             CopyProgressFn callback, void* context, FailedEntry* failed) {
   Source source;
-  if (!Resolve(sourcePath, source)) return NoteFailedEntry(sourcePath);
+  if (!Resolve(sourcePath, source)) return NoteFailedEntry(failed, sourcePath);
   const std::string destination = NormalisePath(destinationFolder);
   // The destination is made even when the source turns out to be excluded.
-  if (!MakeFolderPath(destination)) return NoteFailedEntry(destination);
+  if (!MakeFolderPath(destination)) return NoteFailedEntry(failed, destination);
   if (IsExcluded(exclusions, source.entry.cFileName)) return 1;
 
   const std::string target = destination + "\\" + source.entry.cFileName;
   if (IsFolder(source.entry.dwFileAttributes)) {
-    return CopyFolder(target, source.path, exclusions, abortFlag, callback, context);
+    return CopyFolder(target, source.path, exclusions, abortFlag, callback, context, failed);
   }
-  return CopyOneFile(source.path, target, source.entry.cFileName, callback, context) ? 1 : NoteFailedEntry(sourcePath);
+  if (CopyOneFile(source.path, target, source.entry.cFileName, callback, context)) return 1;
+  return NoteFailedEntry(failed, sourcePath);
 }
 
 int MakeFolderPath(const std::string& folderPath) {

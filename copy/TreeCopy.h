@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "copy/CopyFailure.h"
+
 // Called after each copied file with the caller's context and the file's bare name.
 typedef void (*CopyProgressFn)(void* context, const char* fileName);
 
@@ -19,10 +21,10 @@ int CountFiles(const std::string& sourcePath, const std::vector<std::string>* ex
 
 // Copies sourcePath into destinationFolder. Returns 1 when the source was copied
 // completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure,
-// with the entry that failed noted for LastFailedEntry.
+// with the entry that failed and its error in *failed when failed is not null.
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context);
+             CopyProgressFn callback, void* context, FailedEntry* failed = nullptr);
 
 // Creates folderPath and any missing ancestors; 1 when an entry of that name exists afterwards.
 int MakeFolderPath(const std::string& folderPath);

@@ -36,12 +36,13 @@ void CRunLog::WriteStart(const std::string& planPath, const std::string& options
 }
 
 void CRunLog::WriteFailure(const CopyFailure& failure) {
-  Write("failed [" + failure.source + "] -> " + failure.destination + ": " + FailureReason(failure));
+  Write("failed [" + failure.source + "] -> " + failure.destination + ": " + FailureReason(failure, true));
 }
 
 void CRunLog::WriteEnd(int exitCode, const RunFigures& figures) {
   char text[200];
-  std::snprintf(text, sizeof text, "end %s (exit %d): %ld of %ld files copied, %llu bytes, %.1f s, %lu source paths failed",
+  std::snprintf(text, sizeof text,
+                "end %s (exit %d): %ld of %ld files copied, %llu bytes, %.1f s, source paths failed: %lu",
                 ResultWord(exitCode), exitCode, figures.filesCopied, figures.total, figures.bytesCopied,
                 figures.seconds, static_cast<unsigned long>(figures.failedSources));
   Write(text);
