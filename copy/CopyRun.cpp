@@ -38,7 +38,6 @@ CopyRunResult CCopyRun::Execute(bool copy) {
   CopyRunResult result = copy ? CopyPass() : CopyRunResult::kCompleted;
   if (result == CopyRunResult::kCompleted && m_abort == 1) result = CopyRunResult::kAborted;
   if (result == CopyRunResult::kAborted) m_view.ShowRunMessage(kAbortedMessage);
-  if (result == CopyRunResult::kFailed) m_view.ShowRunMessage("[" + m_failedSource + kFailedMessageEnd);
   m_view.EndCopyMode();
   return result;
 }
@@ -77,14 +76,23 @@ CopyRunResult CCopyRun::CopyPass() {
     for (std::size_t i = 0; i < count; ++i) {
       if (PumpAndReadAbort()) return CopyRunResult::kAborted;
       if (sources[i].empty()) continue;
-      if (!safeKey || CopyTree(m_desRoot + entry.key, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied,
-                               this, &extras) != 1) {
-        m_failedSource = sources[i];
-        return CopyRunResult::kFailed;
+      const std::string destination = m_desRoot + entry.key;
+      FailedEntry failed{destination, ERROR_INVALID_NAME};
+      extras.failed = &failed;
+      if (!safeKey || CopyTree(destination, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this,
+                               &extras) != 1) {
+        ReportFailure(CopyFailure{sources[i], destination, failed});
+        if (!m_keepGoing) return CopyRunResult::kFailed;
       }
     }
   }
-  return CopyRunResult::kCompleted;
+  return m_failures.empty() ? CopyRunResult::kCompleted : CopyRunResult::kFailed;
+}
+
+void CCopyRun::ReportFailure(CopyFailure failure) {
+  m_failures.push_back(std::move(failure));
+  m_view.ShowRunMessage("[" + m_failures.back().source + kFailedMessageEnd);
+  m_view.OnCopyFailed(m_failures.back());
 }
 
 bool CCopyRun::PumpAndReadAbort() {

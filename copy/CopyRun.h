@@ -34,13 +34,16 @@ class CCopyRun {
   CopyRunResult Run();
   // The same without the copy: nothing is created or copied.
   CopyRunResult CountOnly();
+  // From now on a source path that fails no longer ends the copy: it goes on with the
+  // next one, and the run fails at its end.
+  void KeepGoingPastFailures() { m_keepGoing = true; }
 
   long Total() const { return m_total; }
   long FilesCopied() const { return m_filesCopied; }
   // The sizes of the files copied, as the count found them.
   unsigned long long BytesCopied() const { return m_bytesCopied; }
-  // The source path that could not be copied, exactly as stored; empty otherwise.
-  const std::string& FailedSource() const { return m_failedSource; }
+  // The source paths that could not be copied, in walk order.
+  const std::vector<CopyFailure>& Failures() const { return m_failures; }
   const std::vector<CountedFolder>& CountedFolders() const { return m_counted; }
   // For each exclusion, the files and folders it left out of the count.
   const std::vector<long>& ExclusionCounts() const { return m_exclusionCounts; }
@@ -51,6 +54,7 @@ class CCopyRun {
   CopyRunResult Execute(bool copy);
   void CountPass();
   CopyRunResult CopyPass();
+  void ReportFailure(CopyFailure failure);
   // Lets the view handle its input and takes over its abort; true when aborted.
   bool PumpAndReadAbort();
   // The same, once the count pump interval has passed since the last time.
@@ -65,6 +69,7 @@ class CCopyRun {
   const std::vector<std::string> m_exclusions;
   ICopyRunView& m_view;
   const std::chrono::milliseconds m_countPumpInterval;
+  bool m_keepGoing = false;
 
   int m_abort = 0;  // read by CountFiles and CopyTree between entries
   Clock::time_point m_lastPump;
@@ -74,5 +79,5 @@ class CCopyRun {
   std::vector<unsigned long long> m_fileSizes;  // every file counted, in counting order
   long m_filesCopied = 0;
   unsigned long long m_bytesCopied = 0;
-  std::string m_failedSource;
+  std::vector<CopyFailure> m_failures;
 };

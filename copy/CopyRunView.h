@@ -3,6 +3,8 @@
 // and message queue, the console runner with stderr and Ctrl+C, or a test's recorder.
 #include <string>
 
+#include "copy/CopyFailure.h"
+
 class ICopyRunView {
  public:
   virtual ~ICopyRunView() = default;
@@ -20,6 +22,9 @@ class ICopyRunView {
   virtual bool PumpMessagesAndReadAbort() = 0;
   // Shows one of the run's messages and returns when the user has seen it.
   virtual void ShowRunMessage(const std::string& text) = 0;
+  // A source path could not be copied; called after its message. The window's message
+  // box says enough, so by default nothing more is shown.
+  virtual void OnCopyFailed(const CopyFailure& /*failure*/) {}
   // The run has ended, whichever way: the front end takes its idle look.
   virtual void EndCopyMode() = 0;
 };

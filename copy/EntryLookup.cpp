@@ -48,7 +48,10 @@ std::string NormalisePath(const std::string& path) {
 bool ResolveSource(const std::string& sourcePath, WIN32_FIND_DATAA& entry, std::string& path) {
   const std::string normalised = NormalisePath(sourcePath);
   if (!LookUpUniqueEntry(normalised, entry)) return false;
-  if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsDotName(entry.cFileName)) return false;
+  if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsDotName(entry.cFileName)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return false;
+  }
   const std::string full = FullPath(normalised);
   const std::size_t separator = sjis::FindLastChar(full, '\\');
   const std::string folder = separator == std::string::npos ? std::string() : full.substr(0, separator + 1);

@@ -10,11 +10,10 @@
 constexpr std::size_t kMaxSearchPath = MAX_PATH - 1;
 
 // Owns one directory search and closes it when it goes out of scope. A pattern longer
-// than kMaxSearchPath is not searched at all.
+// than kMaxSearchPath is not searched at all, and fails with ERROR_FILENAME_EXCED_RANGE.
 class FindHandle {
  public:
-  FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
-      : handle_(pattern.size() > kMaxSearchPath ? INVALID_HANDLE_VALUE : FindFirstFileA(pattern.c_str(), &data)) {}
+  FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data) : handle_(Open(pattern, data)) {}
   ~FindHandle() {
     if (IsOpen()) FindClose(handle_);
   }
@@ -25,15 +24,25 @@ class FindHandle {
   bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(handle_, &data) != 0; }
 
  private:
+  static HANDLE Open(const std::string& pattern, WIN32_FIND_DATAA& data) {
+    if (pattern.size() <= kMaxSearchPath) return FindFirstFileA(pattern.c_str(), &data);
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return INVALID_HANDLE_VALUE;
+  }
+
   HANDLE handle_;
 };
 
 // Looks path up exactly as written: true when the search finds an entry and no second
-// one (a wildcard is accepted only when it matches exactly one entry).
+// one (a wildcard is accepted only when it matches exactly one entry). A second entry
+// fails with ERROR_INVALID_NAME.
 inline bool LookUpUniqueEntry(const std::string& path, WIN32_FIND_DATAA& entry) {
   FindHandle lookup(path, entry);
   WIN32_FIND_DATAA second;
-  return lookup.IsOpen() && !lookup.Next(second);
+  if (!lookup.IsOpen()) return false;
+  if (!lookup.Next(second)) return true;
+  SetLastError(ERROR_INVALID_NAME);
+  return false;
 }
 
 // True for the names "." and ".." that a folder listing reports besides its entries.
@@ -47,7 +56,7 @@ std::string NormalisePath(const std::string& path);
 
 // Looks up the normalised sourcePath; it must match exactly one entry, which must not be
 // "." or "..". path is then the absolute folder of sourcePath with the entry's name, so
-// that a wildcard that matched one entry stands for that entry.
+// that a wildcard that matched one entry stands for that entry. False with the last error set.
 bool ResolveSource(const std::string& sourcePath, WIN32_FIND_DATAA& entry, std::string& path);
 
 // True when the platform takes path as written: within kMaxSearchPath, without wildcards

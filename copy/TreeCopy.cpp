@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "copy/CopyFailure.h"
 #include "copy/DestinationRoot.h"
 #include "copy/EntryLookup.h"
 #include "copy/SafeFileCopy.h"
@@ -119,6 +120,11 @@ struct CopyRequest {
   const TreeCopyExtras* extras;
 
   bool Aborted() const { return abortFlag != nullptr && *abortFlag == 1; }
+  // Notes path as the entry that failed, with the last error or error; returns 0.
+  int Fail(const std::string& path) const { return Fail(path, GetLastError()); }
+  int Fail(const std::string& path, DWORD error) const {
+    return NoteFailedEntry(extras != nullptr ? extras->failed : nullptr, path, error);
+  }
   int CopyWholeWay(const std::string& destination, const std::string& path) const {
     return CopyTree(destination, path, exclusions, abortFlag, callback, context, extras);
   }
@@ -145,7 +151,9 @@ Outcome CopyListedEntry(const std::string& destination, const std::string& path,
     return CopyFolder(target, path, request) ? Outcome::kDone : Outcome::kFailed;
   }
   if (CopyOneFile(path, target, item.cFileName, request)) return Outcome::kDone;
-  return IsNotThereOrDenied(GetLastError()) ? Outcome::kTakeTheWholeWay : Outcome::kFailed;
+  if (IsNotThereOrDenied(GetLastError())) return Outcome::kTakeTheWholeWay;
+  request.Fail(path);
+  return Outcome::kFailed;
 }
 
 // Makes target, then copies every entry of folder into it, reading the abort flag before
@@ -153,18 +161,18 @@ Outcome CopyListedEntry(const std::string& destination, const std::string& path,
 // root is left out, so that a backup is never copied into itself.
 int CopyFolder(const std::string& target, const std::string& folder, const CopyRequest& request) {
   if (IsRoot(request.extras, folder)) return 1;
-  if (!MakeFolderPath(target)) return 0;
+  if (!MakeFolderPath(target)) return request.Fail(target);
   WIN32_FIND_DATAA item;
   FindHandle listing(folder + "\\*", item);
-  if (!listing.IsOpen()) return 0;
+  if (!listing.IsOpen()) return request.Fail(folder);
   // An entry's own call would make this folder again under its normalised path.
   const std::string destination = NormalisePath(target);
   const bool mayTakeListed = IsExactPath(destination) && !HasCaseTwins(folder);
   do {
     if (request.Aborted()) return 1;
     if (IsDotName(item.cFileName)) continue;
-    if (!CanLookUp(item.cFileName)) return 0;
     const std::string path = folder + "\\" + item.cFileName;
+    if (!CanLookUp(item.cFileName)) return request.Fail(path, ERROR_INVALID_NAME);
     Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, request.exclusions)
                           ? CopyListedEntry(destination, path, item, request)
                           : Outcome::kTakeTheWholeWay;
@@ -173,7 +181,7 @@ int CopyFolder(const std::string& target, const std::string& folder, const CopyR
     }
     if (outcome == Outcome::kFailed) return 0;
   } while (listing.Next(item));
-  return GetLastError() == ERROR_NO_MORE_FILES ? 1 : 0;
+  return GetLastError() == ERROR_NO_MORE_FILES ? 1 : request.Fail(folder);
 }
 
 bool Resolve(const std::string& sourcePath, Source& source) {
@@ -200,18 +208,19 @@ int CountFiles(const std::string& sourcePath, const std::vector<std::string>* ex
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
              CopyProgressFn callback, void* context, const TreeCopyExtras* extras) {
+  const CopyRequest request{exclusions, abortFlag, callback, context, extras};
   Source source;
-  if (!Resolve(sourcePath, source)) return 0;
+  if (!Resolve(sourcePath, source)) return request.Fail(sourcePath);
   if (IsRoot(extras, source.path)) return 1;
   const std::string destination = NormalisePath(destinationFolder);
   // The destination is made even when the source turns out to be excluded.
-  if (!MakeFolderPath(destination)) return 0;
+  if (!MakeFolderPath(destination)) return request.Fail(destination);
   if (IsExcluded(exclusions, source.path)) return 1;
 
-  const CopyRequest request{exclusions, abortFlag, callback, context, extras};
   const std::string target = destination + "\\" + source.entry.cFileName;
   if (IsFolder(source.entry.dwFileAttributes)) return CopyFolder(target, source.path, request);
-  return CopyOneFile(source.path, target, source.entry.cFileName, request) ? 1 : 0;
+  if (CopyOneFile(source.path, target, source.entry.cFileName, request)) return 1;
+  return request.Fail(sourcePath);
 }
 
 int MakeFolderPath(const std::string& folderPath) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 class CDestinationRoot;
+struct FailedEntry;
 
 // What a copy run adds to a tree copy; each member may be null.
 struct TreeCopyExtras {
@@ -15,6 +16,8 @@ struct TreeCopyExtras {
   // The count only: one counter per exclusion; each file or folder left out adds one to
   // the counter of the first exclusion that names it.
   long* exclusionCounts = nullptr;
+  // The copy only: on failure, the entry that failed and the error of the step.
+  FailedEntry* failed = nullptr;
 };
 
 // Called after each copied file with the caller's context and the file's bare name.

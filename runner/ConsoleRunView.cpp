@@ -39,9 +39,10 @@ std::string CutToWidth(const std::string& text, std::size_t width) {
 
 }  // namespace
 
-CConsoleRunView::CConsoleRunView(std::FILE* out, bool quiet)
+CConsoleRunView::CConsoleRunView(std::FILE* out, bool quiet, CRunLog* log)
     : m_out(out),
       m_quiet(quiet),
+      m_log(log),
       m_onConsole(IsConsole(out)),
       m_consoleWidth(ConsoleWidth(out)),
       m_drawInterval(m_onConsole ? kConsoleDrawInterval : kLogDrawInterval) {}
@@ -70,6 +71,11 @@ bool CConsoleRunView::PumpMessagesAndReadAbort() {
 void CConsoleRunView::ShowRunMessage(const std::string& text) {
   DrawProgress(true);
   Show(text, true);
+}
+
+void CConsoleRunView::OnCopyFailed(const CopyFailure& failure) {
+  Show("reason: " + FailureReason(failure), true);
+  if (m_log != nullptr) m_log->WriteFailure(failure);
 }
 
 void CConsoleRunView::EndCopyMode() {

@@ -1,7 +1,8 @@
 #pragma once
 // The copy run's view on a console: the count and "n / total" with the current file
 // name on stderr, redrawn in place on a console and at most a few times a second; the
-// run's messages; Ctrl+C and Ctrl+Break as the abort button.
+// run's messages, each failure with its reason, also in the log; Ctrl+C and Ctrl+Break
+// as the abort button.
 #include <windows.h>
 
 #include <chrono>
@@ -9,11 +10,12 @@
 #include <string>
 
 #include "copy/CopyRunView.h"
+#include "runner/RunLog.h"
 
 class CConsoleRunView : public ICopyRunView {
  public:
-  // quiet: only the run's messages are written.
-  CConsoleRunView(std::FILE* out, bool quiet);
+  // quiet: only the run's messages and failures are written. log may be null.
+  CConsoleRunView(std::FILE* out, bool quiet, CRunLog* log = nullptr);
 
   void BeginCopyMode() override {}
   void ShowCounting() override;
@@ -21,6 +23,7 @@ class CConsoleRunView : public ICopyRunView {
   void OnFileCopied(const char* fileName) override;
   bool PumpMessagesAndReadAbort() override;
   void ShowRunMessage(const std::string& text) override;
+  void OnCopyFailed(const CopyFailure& failure) override;
   void EndCopyMode() override;
 
  private:
@@ -32,6 +35,7 @@ class CConsoleRunView : public ICopyRunView {
 
   std::FILE* m_out;  // not owned
   const bool m_quiet;
+  CRunLog* m_log;  // not owned
   const bool m_onConsole;
   const std::size_t m_consoleWidth;
   const Clock::duration m_drawInterval;

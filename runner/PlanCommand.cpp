@@ -12,12 +12,14 @@
 #include "plan/PlanReader.h"
 #include "runner/ConsoleRunView.h"
 #include "runner/DryRunChecks.h"
+#include "runner/RunLog.h"
 #include "runner/RunnerOptions.h"
 #include "ui/LocaleDate.h"
 
+const char kProgramName[] = "SheafkeeperRun";
+
 namespace {
 
-const char kProgramName[] = "SheafkeeperRun";
 const char kAutomaticPlanFile[] = "temp.xml";
 
 int Refuse(const std::string& reason) {
@@ -41,10 +43,13 @@ void PrintCounts(const CCopyRun& run, const std::vector<std::string>& exclusions
   std::printf("files in all: %ld\n", run.Total());
 }
 
-void PrintSummary(const CCopyRun& run, double seconds) {
-  const double megabytes = static_cast<double>(run.BytesCopied()) / (1024 * 1024);
-  std::fprintf(stderr, "files copied: %ld of %ld, %llu bytes, in %.1f s (%.1f MB/s)\n", run.FilesCopied(), run.Total(),
-               run.BytesCopied(), seconds, seconds > 0 ? megabytes / seconds : 0.0);
+void PrintSummary(const RunFigures& figures, bool keepGoing) {
+  const double megabytes = static_cast<double>(figures.bytesCopied) / (1024 * 1024);
+  std::fprintf(stderr, "files copied: %ld of %ld, %llu bytes, in %.1f s (%.1f MB/s)", figures.filesCopied,
+               figures.total, figures.bytesCopied, figures.seconds,
+               figures.seconds > 0 ? megabytes / figures.seconds : 0.0);
+  if (keepGoing) std::fprintf(stderr, ", source paths failed: %lu", static_cast<unsigned long>(figures.failedSources));
+  std::fputs("\n", stderr);
 }
 
 int ExitCodeOf(CopyRunResult result) {
@@ -59,22 +64,12 @@ int ExitCodeOf(CopyRunResult result) {
   return kExitFailed;
 }
 
-}  // namespace
-
+// Reads the plan at path and copies or counts it, leaving its figures in figures.
 // The plan starts as the window's does, with a top folder named today under the
 // working folder, before the plan file replaces it.
-int RunPlanCommand(int argc, const char* const* argv) {
-  RunnerOptions options;
-  std::string error;
-  if (!ParseRunnerOptions(argc, argv, options, error)) return Refuse(error + " (see --help)");
-  if (options.help) {
-    std::fputs(kRunnerUsage, stdout);
-    return kExitSuccess;
-  }
-  const std::string workDir = GetWorkingFolder();
+int RunPlan(const RunnerOptions& options, const std::string& path, const std::string& workDir, CRunLog& log,
+            RunFigures& figures) {
   const std::string today = DateFolderName();
-  const std::string path = options.planGiven ? options.planPath : workDir + kAutomaticPlanFile;
-
   CFolderMap folders;
   CMemoryPlanTree tree(folders);
   tree.AddFolder(nullptr, today);
@@ -95,17 +90,39 @@ int RunPlanCommand(int argc, const char* const* argv) {
   }
 
   CConsoleBreakCatcher breaks;
-  CConsoleRunView view(stderr, options.quiet);
+  CConsoleRunView view(stderr, options.quiet, &log);
   CCopyRun run(folders, tree.GetDesRoot(), tree.m_exclusions, view);
+  if (options.keepGoing) run.KeepGoingPastFailures();
   const auto start = std::chrono::steady_clock::now();
   const CopyRunResult result = options.dryRun ? run.CountOnly() : run.Run();
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+  figures = RunFigures{run.FilesCopied(), run.Total(), run.BytesCopied(), seconds.count(), run.Failures().size()};
   bool checksPassed = true;
   if (options.dryRun && result == CopyRunResult::kCompleted) {
     PrintCounts(run, tree.m_exclusions);
     checksPassed = CheckPlanBeforeRun(folders, tree.GetDesRoot(), stdout);
   }
-  if (!options.dryRun && !options.quiet) PrintSummary(run, seconds.count());
+  if (!options.dryRun && !options.quiet) PrintSummary(figures, options.keepGoing);
   const int exitCode = ExitCodeOf(result);
   return exitCode == kExitSuccess && (!skippedFolders.empty() || !checksPassed) ? kExitFailed : exitCode;
+}
+
+}  // namespace
+
+int RunPlanCommand(int argc, const char* const* argv) {
+  RunnerOptions options;
+  std::string error;
+  if (!ParseRunnerOptions(argc, argv, options, error)) return Refuse(error + " (see --help)");
+  if (options.help) {
+    std::fputs(kRunnerUsage, stdout);
+    return kExitSuccess;
+  }
+  const std::string workDir = GetWorkingFolder();
+  const std::string path = options.planGiven ? options.planPath : workDir + kAutomaticPlanFile;
+  CRunLog log(options.logPath);
+  log.WriteStart(path, options.given);
+  RunFigures figures;
+  const int exitCode = RunPlan(options, path, workDir, log, figures);
+  log.WriteEnd(exitCode, figures);
+  return exitCode;
 }

@@ -12,6 +12,8 @@ enum RunnerExitCode {
                         // command line was wrong
 };
 
+extern const char kProgramName[];
+
 // Runs the command line; progress, messages and the summary go to stderr, the usage
 // and the listing of a dry run to stdout.
 int RunPlanCommand(int argc, const char* const* argv);

@@ -6,27 +6,57 @@ const char kRunnerUsage[] =
     "folder, the plan the window keeps) as the window's Start button does, without a window.\n"
     "\n"
     "Options:\n"
-    "  --dry-run  count the files and list each destination folder with its source paths\n"
-    "             and their file counts, then each exclusion with the files and folders\n"
-    "             it left out, then what the copy would fail on; copy nothing\n"
-    "  --quiet    no progress and no summary, only errors\n"
-    "  --help     show this text\n"
+    "  --dry-run     count the files and list each destination folder with its source paths\n"
+    "                and their file counts, then each exclusion with the files and folders\n"
+    "                it left out, then what the copy would fail on; copy nothing\n"
+    "  --quiet       no progress and no summary, only errors\n"
+    "  --keep-going  go on with the next source path after one that fails, instead of\n"
+    "                stopping; the summary says how many failed\n"
+    "  --log FILE    append to FILE a dated line when the run starts and when it ends,\n"
+    "                and one for each failure with its reason; also with --quiet\n"
+    "  --help, /?    show this text\n"
     "\n"
     "Exit codes: 0 the whole plan was copied; 1 a source path could not be copied, a\n"
     "folder element of the plan was skipped, or the dry run found what the copy would fail\n"
     "on; 2 stopped by Ctrl+C or Ctrl+Break; 3 the plan could not be read or holds nothing\n"
     "to copy, or a bad option.\n";
 
+namespace {
+
+bool IsHelpOption(const std::string& argument) {
+  for (const char* help : {"--help", "/?", "-?", "-h", "/h"}) {
+    if (argument == help) return true;
+  }
+  return false;
+}
+
+void Append(std::string& text, const std::string& argument) {
+  text += (text.empty() ? "" : " ") + argument;
+}
+
+}  // namespace
+
 bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
+    const bool isOption = IsHelpOption(argument) || (argument.size() > 1 && argument[0] == '-');
+    if (isOption) Append(options.given, argument);
     if (argument == "--dry-run") {
       options.dryRun = true;
     } else if (argument == "--quiet") {
       options.quiet = true;
-    } else if (argument == "--help") {
+    } else if (argument == "--keep-going") {
+      options.keepGoing = true;
+    } else if (argument == "--log") {
+      if (++i == argc) {
+        error = "--log needs a file name";
+        return false;
+      }
+      options.logPath = argv[i];
+      Append(options.given, options.logPath);
+    } else if (IsHelpOption(argument)) {
       options.help = true;
-    } else if (argument.size() > 1 && argument[0] == '-') {
+    } else if (isOption) {
       error = "unknown option " + argument;
       return false;
     } else if (options.planGiven) {

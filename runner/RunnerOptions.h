@@ -3,15 +3,18 @@
 #include <string>
 
 struct RunnerOptions {
-  bool dryRun = false;  // count and list, copy nothing
-  bool quiet = false;   // no progress and no summary, only errors
+  bool dryRun = false;     // count and list, copy nothing
+  bool quiet = false;      // no progress and no summary, only errors
+  bool keepGoing = false;  // a failed source path does not end the run
   bool help = false;
   bool planGiven = false;
   std::string planPath;  // when none is given: temp.xml in the working folder
+  std::string logPath;   // the log to append to; empty for none
+  std::string given;     // the options as typed, for the log
 };
 
 extern const char kRunnerUsage[];
 
 // Reads the arguments after the program name; false with a one-line reason for an
-// unknown option or a second plan file.
+// unknown option, an option without its value or a second plan file.
 bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& options, std::string& error);

@@ -9,6 +9,7 @@
 
 #include "TempFolder.h"
 #include "TreeListing.h"
+#include "copy/TreeCopy.h"
 
 namespace {
 
@@ -38,6 +39,9 @@ class RecordingView : public ICopyRunView {
     return aborted;
   }
   void ShowRunMessage(const std::string& text) override { events.push_back("message " + text); }
+  void OnCopyFailed(const CopyFailure& failure) override {
+    events.push_back("failed " + failure.entry.path + " " + std::to_string(failure.entry.error));
+  }
   void EndCopyMode() override { events.push_back("end"); }
 
   Events events;
@@ -149,10 +153,36 @@ TEST_F(CopyRunTest, AFailedPathIsNamedAsStoredAndNothingAfterItIsCopied) {
 
   EXPECT_EQ(Run(temp_ / "out\\"), CopyRunResult::kFailed);
   EXPECT_EQ(view_.events, (Events{"begin", "counting", "range 4", "file first.txt", "file second.txt",
-                                  "message [" + stored + "]のコピーに失敗しました", "end"}));
-  EXPECT_EQ(run_->FailedSource(), stored);
+                                  "message [" + stored + "]のコピーに失敗しました", "failed " + stored + " 2", "end"}));
+  ASSERT_EQ(run_->Failures().size(), 1u);
+  EXPECT_EQ(run_->Failures()[0].source, stored);
+  EXPECT_EQ(run_->Failures()[0].destination, temp_ / "out\\2006-05-01");
   EXPECT_FALSE(testfs::Exists(temp_ / "out\\2006-05-01\\third.txt"));
   EXPECT_FALSE(testfs::Exists(temp_ / "out\\2006-05-01\\docs\\fourth.txt"));
+}
+
+// The failing entry is the destination folder (below a file) or a file deep in a folder
+// source (its target is a folder); the run then goes on to copy the last path.
+TEST_F(CopyRunTest, KeepingGoingCopiesEveryOtherPathAndNamesTheEntryThatFailed) {
+  const std::string folder = MakeSourceFolder();
+  MakeFolderPath(temp_ / "out\\2006-05-01\\s\\sub\\c.txt");
+  MakeFile("out\\2006-05-01\\docs", "a file where a folder belongs");
+  plan_.GetOrCreate(kOld) = {MakeFile("first.txt", "1")};
+  plan_.GetOrCreate(kTop) = {folder, MakeFile("second.txt", "2")};
+  run_ = std::make_unique<CCopyRun>(plan_, temp_ / "out\\", std::vector<std::string>{"thumbs.db"}, view_);
+  run_->KeepGoingPastFailures();
+
+  EXPECT_EQ(run_->Run(), CopyRunResult::kFailed);
+  ASSERT_EQ(run_->Failures().size(), 2u);
+  EXPECT_EQ(run_->Failures()[0].entry.path, temp_ / "out\\2006-05-01\\docs\\old");
+  EXPECT_EQ(run_->Failures()[1].source, folder);
+  const std::string deepFile = folder + "\\sub\\c.txt";
+  EXPECT_EQ(run_->Failures()[1].entry.path, deepFile);
+  const std::string reason = FailureReason(run_->Failures()[1]);
+  EXPECT_EQ(reason.substr(0, deepFile.size() + 2), deepFile + ": ");
+  EXPECT_GT(reason.size(), deepFile.size() + 2);  // the system's text follows
+  EXPECT_EQ(testfs::ReadFile(temp_ / "out\\2006-05-01\\second.txt"), "2");
+  EXPECT_EQ(view_.events.back(), "end");
 }
 
 TEST_F(CopyRunTest, AnAbortStopsAtTheNextEntryWhereverItComes) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <thread>
 
 #include "CurrentFolder.h"
@@ -151,7 +152,8 @@ TEST_F(RunnerTest, EachOutcomeHasItsExitCodeAndItsReason) {
   skipped.insert(skipped.find("</Sheafkeeper>"), "<desfolder id=\"1\" name=\"2006-05-01\"><srcfilepath>" + b +
                                                      "</srcfilepath></desfolder>\r\n");
   testfs::WriteFile(temp_ / "skipped.xml", skipped);
-  const std::string failed = "[" + missing + "]のコピーに失敗しました\n";
+  const std::string reason = FailureReason(CopyFailure{missing, Today(), FailedEntry{missing, ERROR_FILE_NOT_FOUND}});
+  const std::string failed = "[" + missing + "]のコピーに失敗しました\nreason: " + reason + "\n";
   struct Case {
     std::string arguments;
     DWORD exitCode;
@@ -189,10 +191,72 @@ TEST_F(RunnerTest, EachOutcomeHasItsExitCodeAndItsReason) {
     EXPECT_EQ(FilesIn(Dest()), c.copied) << c.arguments;
   }
 
-  RunnerOutput help = RunRunner("--help", temp_.Path());
-  EXPECT_EQ(help.exitCode, 0u);
-  EXPECT_EQ(help.out.substr(0, 43), "Usage: SheafkeeperRun.exe [options] [PLAN]\n");
-  EXPECT_EQ(help.err, "");
+  for (const char* option : {"--help", "/?", "-h"}) {
+    RunnerOutput help = RunRunner(option, temp_.Path());
+    EXPECT_EQ(help.exitCode, 0u) << option;
+    EXPECT_EQ(help.out.substr(0, 43), "Usage: SheafkeeperRun.exe [options] [PLAN]\n") << option;
+    EXPECT_EQ(help.err, "") << option;
+  }
+}
+
+bool IsDateAndTime(const std::string& text) {
+  const std::string form = "0000-00-00 00:00:00";
+  if (text.size() < form.size()) return false;
+  for (std::size_t i = 0; i < form.size(); ++i) {
+    const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+    if (form[i] == '0' ? !digit : text[i] != form[i]) return false;
+  }
+  return true;
+}
+
+// The scheduled command of the README: each run leaves a dated start and end line, and
+// one line for each failure with its reason; a log that cannot be written changes nothing.
+TEST_F(RunnerTest, TheLogDatesEachRunAndGivesEachFailureItsReason) {
+  const std::string gone = temp_ / "gone";
+  const std::vector<std::string> sources = {gone, Source("a.txt", "1"), gone + "2", Source("b", "")};
+  testfs::WriteFile(temp_ / "bad.xml", PlanText(Dest() + "\\", {{"2006-05-01", sources}}));
+  const std::string failed = "failed [" + gone + "] -> " + Today() + ": ";
+  struct Case {
+    std::string arguments;
+    DWORD exitCode;
+    int copied;
+    std::vector<std::string> logged;  // how each line goes on after its date and time
+  } cases[] = {
+      {"--dry-run --quiet --log run.log bad.xml", 0, 0, {"start bad.xml with --dry-run --quiet --log run.log",
+                                                        "end completed (exit 0): 0 of 2 files copied, 0 bytes"}},
+      {"--log run.log bad.xml", 1, 0, {"start", failed, "end failed (exit 1): 0 of 2 files copied, 0 bytes"}},
+      {"--keep-going --quiet --log run.log bad.xml", 1, 2,
+       {"start", failed, "failed [" + gone + "2]", "end failed (exit 1): 2 of 2 files copied, 1 bytes"}},
+      {"--log run.log gone.xml", 3, 0, {"start gone.xml", "end plan unread (exit 3)"}},
+      {"--log nofolder\\run.log bad.xml", 1, 0, {}},
+  };
+  for (const Case& c : cases) {
+    testfs::RemoveTree(Dest());
+    ::DeleteFileA((temp_ / "run.log").c_str());
+    RunnerOutput output = RunRunner(c.arguments, temp_.Path());
+    EXPECT_EQ(output.exitCode, c.exitCode) << c.arguments;
+    EXPECT_EQ(FilesIn(Dest()), c.copied) << c.arguments;
+    const std::string log = testfs::ReadFile(temp_ / "run.log");
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2) {
+      lines.push_back(log.substr(at, end - at));
+    }
+    ASSERT_EQ(lines.size(), c.logged.size()) << c.arguments << "\n" << log;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_TRUE(IsDateAndTime(lines[i])) << lines[i];
+      EXPECT_EQ(lines[i].substr(20, c.logged[i].size()), c.logged[i]) << c.arguments;
+      if (c.logged[i] == failed) {
+        EXPECT_GT(lines[i].size(), 20 + failed.size()) << "a reason follows";
+      }
+    }
+    if (c.logged.size() > 1 && c.logged[1] == failed) {
+      EXPECT_NE(output.err.find("のコピーに失敗しました\nreason: "), std::string::npos) << output.err;
+    }
+  }
+  RunnerOutput keptGoing = RunRunner("--keep-going bad.xml", temp_.Path());
+  EXPECT_NE(keptGoing.err.find(", source paths failed: 2\n"), std::string::npos) << keptGoing.err;
+  RunnerOutput unlogged = RunRunner("--quiet --log nofolder\\run.log bad.xml", temp_.Path());
+  EXPECT_EQ(unlogged.err.substr(0, 60), "SheafkeeperRun: cannot write the log nofolder\\run.log; the r");
 }
 
 TEST_F(RunnerTest, ADryRunListsTheCountsAndCopiesNothing) {

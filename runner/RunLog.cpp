@@ -1,0 +1,61 @@
+#include "runner/RunLog.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "runner/PlanCommand.h"
+
+namespace {
+
+std::string LocalDateTime() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                now.wMinute, now.wSecond);
+  return text;
+}
+
+const char* ResultWord(int exitCode) {
+  switch (exitCode) {
+    case kExitSuccess:
+      return "completed";
+    case kExitFailed:
+      return "failed";
+    case kExitAborted:
+      return "aborted";
+  }
+  return "plan unread";
+}
+
+}  // namespace
+
+void CRunLog::WriteStart(const std::string& planPath, const std::string& options) {
+  Write("start " + planPath + (options.empty() ? "" : " with " + options));
+}
+
+void CRunLog::WriteFailure(const CopyFailure& failure) {
+  Write("failed [" + failure.source + "] -> " + failure.destination + ": " + FailureReason(failure, true));
+}
+
+void CRunLog::WriteEnd(int exitCode, const RunFigures& figures) {
+  char text[200];
+  std::snprintf(text, sizeof text,
+                "end %s (exit %d): %ld of %ld files copied, %llu bytes, %.1f s, source paths failed: %lu",
+                ResultWord(exitCode), exitCode, figures.filesCopied, figures.total, figures.bytesCopied,
+                figures.seconds, static_cast<unsigned long>(figures.failedSources));
+  Write(text);
+}
+
+// Opened for each line, so that every line written is on disk if the run is killed.
+void CRunLog::Write(const std::string& text) {
+  if (m_path.empty() || m_failed) return;
+  const std::string line = LocalDateTime() + " " + text + "\r\n";
+  std::FILE* file = std::fopen(m_path.c_str(), "ab");
+  bool written = file != nullptr && std::fwrite(line.data(), 1, line.size(), file) == line.size();
+  if (file != nullptr && std::fclose(file) != 0) written = false;
+  if (written) return;
+  m_failed = true;
+  std::fprintf(stderr, "%s: cannot write the log %s; the run goes on without it\n", kProgramName, m_path.c_str());
+}
