@@ -1,5 +1,9 @@
 #include "copy/CopyRun.h"
 
+#include <windows.h>
+
+#include "copy/FileCopyWorker.h"
+#include "copy/SafeFileCopy.h"
 #include "copy/TreeCopy.h"
 
 namespace {
@@ -10,12 +14,12 @@ const char kFailedMessageEnd[] = "]のコピーに失敗しました";
 }  // namespace
 
 CCopyRun::CCopyRun(const CFolderMap& folders, std::string desRoot, std::vector<std::string> exclusions,
-                   ICopyRunView& view, std::chrono::milliseconds countPumpInterval)
+                   ICopyRunView& view, std::chrono::milliseconds pumpInterval)
     : m_folders(folders),
       m_desRoot(std::move(desRoot)),
       m_exclusions(std::move(exclusions)),
       m_view(view),
-      m_countPumpInterval(countPumpInterval) {}
+      m_pumpInterval(pumpInterval) {}
 
 CopyRunResult CCopyRun::Run() {
   return Execute(true);
@@ -57,16 +61,20 @@ void CCopyRun::CountPass() {
   }
 }
 
+// A large file whose copy the platform stopped at an abort ends the run as aborted.
 CopyRunResult CCopyRun::CopyPass() {
+  m_lastPump = Clock::now();
   for (const CFolderMap::Entry& entry : m_folders.Walk()) {
-    if (PumpAndReadAbort()) return CopyRunResult::kAborted;
+    if (PumpIfDue()) return CopyRunResult::kAborted;
     if (!entry.sources) continue;
     const CSourceList& sources = *entry.sources;
     const std::size_t count = sources.size();
     for (std::size_t i = 0; i < count; ++i) {
-      if (PumpAndReadAbort()) return CopyRunResult::kAborted;
+      if (PumpIfDue()) return CopyRunResult::kAborted;
       if (sources[i].empty()) continue;
-      if (CopyTree(m_desRoot + entry.key, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this) != 1) {
+      if (CopyTree(m_desRoot + entry.key, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this,
+                   &CCopyRun::CopyOneFile) != 1) {
+        if (m_fileCancelled) return CopyRunResult::kAborted;
         m_failedSource = sources[i];
         return CopyRunResult::kFailed;
       }
@@ -82,7 +90,7 @@ bool CCopyRun::PumpAndReadAbort() {
 }
 
 bool CCopyRun::PumpIfDue() {
-  if (Clock::now() - m_lastPump < m_countPumpInterval) return m_abort == 1;
+  if (Clock::now() - m_lastPump < m_pumpInterval) return m_abort == 1;
   return PumpAndReadAbort();
 }
 
@@ -92,11 +100,27 @@ void CCopyRun::FileCounted(void* context, unsigned long long fileSize) {
   run->PumpIfDue();
 }
 
+// A large file is named to the view before its copy starts, and the view handles its input
+// while the file is being copied.
+bool CCopyRun::CopyOneFile(void* context, const std::string& source, const std::string& target,
+                           const char* fileName, unsigned long long sourceSize) {
+  if (sourceSize < kWorkerFileSize) return CopyFileSafely(source, target);
+  CCopyRun* run = static_cast<CCopyRun*>(context);
+  run->m_view.OnFileCopyStarting(fileName);
+  if (CopyFileOnWorker(source, target, &CCopyRun::WaitForLargeFile, run)) return true;
+  run->m_fileCancelled = run->m_abort == 1 && ::GetLastError() == ERROR_REQUEST_ABORTED;
+  return false;
+}
+
+bool CCopyRun::WaitForLargeFile(void* context) {
+  return static_cast<CCopyRun*>(context)->PumpAndReadAbort();
+}
+
 // The count lists the files in the order in which the copy copies them, so the n-th file
 // copied is the n-th file counted.
 void CCopyRun::FileCopied(void* context, const char* fileName) {
   CCopyRun* run = static_cast<CCopyRun*>(context);
-  run->PumpAndReadAbort();
+  run->PumpIfDue();
   if (static_cast<std::size_t>(run->m_filesCopied) < run->m_fileSizes.size()) {
     run->m_bytesCopied += run->m_fileSizes[static_cast<std::size_t>(run->m_filesCopied)];
   }

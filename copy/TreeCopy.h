@@ -8,6 +8,11 @@
 // Called after each copied file with the caller's context and the file's bare name.
 typedef void (*CopyProgressFn)(void* context, const char* fileName);
 
+// Copies one file of sourceSize bytes, named fileName, to target in place of CopyFileSafely;
+// true on success, with GetLastError() telling why not. Called with the caller's context.
+typedef bool (*FileCopyFn)(void* context, const std::string& source, const std::string& target,
+                           const char* fileName, unsigned long long sourceSize);
+
 // Called for each file that CountFiles counts, with the caller's context and the file's size.
 typedef void (*CountProgressFn)(void* context, unsigned long long fileSize);
 
@@ -19,9 +24,10 @@ int CountFiles(const std::string& sourcePath, const std::vector<std::string>* ex
 
 // Copies sourcePath into destinationFolder. Returns 1 when the source was copied
 // completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure.
+// Each file is copied by copyFile when given, else by CopyFileSafely.
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context);
+             CopyProgressFn callback, void* context, FileCopyFn copyFile = nullptr);
 
 // Creates folderPath and any missing ancestors; 1 when an entry of that name exists afterwards.
 int MakeFolderPath(const std::string& folderPath);
