@@ -36,6 +36,7 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   void BeginCopyMode() override;
   void ShowCounting() override;
   void SetProgressRange(long total) override;
+  void OnFileCopyStarting(const char* fileName) override;
   void OnFileCopied(const char* fileName) override;
   bool PumpMessagesAndReadAbort() override;
   void ShowRunMessage(const std::string& text) override;
@@ -87,7 +88,7 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
     bool drawn = true;
     std::chrono::steady_clock::time_point drawnAt;
   };
-  static constexpr std::chrono::milliseconds kProgressDrawInterval{50};
+  static constexpr std::chrono::milliseconds kProgressDrawInterval{250};
   PendingProgress m_pendingProgress;
 
   // Shutdown steps of the window's destruction.

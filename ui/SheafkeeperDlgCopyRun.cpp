@@ -88,6 +88,15 @@ void CSheafkeeperDlg::OnFileCopied(const char* fileName) {
   if (std::chrono::steady_clock::now() - next.drawnAt >= kProgressDrawInterval) DrawProgress();
 }
 
+// The status names the file at once, with the number it will have when copied; the bar
+// moves when it has been.
+void CSheafkeeperDlg::OnFileCopyStarting(const char* fileName) {
+  PendingProgress& next = m_pendingProgress;
+  next.status = CopyingStatus(next.position + 1, next.upper, fileName);
+  next.drawn = false;
+  DrawProgress();
+}
+
 void CSheafkeeperDlg::DrawProgress() {
   PendingProgress& next = m_pendingProgress;
   if (next.drawn) return;
