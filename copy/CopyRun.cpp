@@ -14,12 +14,12 @@ const char kFailedMessageEnd[] = "]のコピーに失敗しました";
 }  // namespace
 
 CCopyRun::CCopyRun(const CFolderMap& folders, std::string desRoot, std::vector<std::string> exclusions,
-                   ICopyRunView& view, std::chrono::milliseconds pumpInterval)
+                   ICopyRunView& view, std::chrono::milliseconds countPumpInterval)
     : m_folders(folders),
       m_desRoot(std::move(desRoot)),
       m_exclusions(std::move(exclusions)),
       m_view(view),
-      m_pumpInterval(pumpInterval) {}
+      m_countPumpInterval(countPumpInterval) {}
 
 CopyRunResult CCopyRun::Run() {
   return Execute(true);
@@ -63,14 +63,13 @@ void CCopyRun::CountPass() {
 
 // A large file whose copy the platform stopped at an abort ends the run as aborted.
 CopyRunResult CCopyRun::CopyPass() {
-  m_lastPump = Clock::now();
   for (const CFolderMap::Entry& entry : m_folders.Walk()) {
-    if (PumpIfDue()) return CopyRunResult::kAborted;
+    if (PumpAndReadAbort()) return CopyRunResult::kAborted;
     if (!entry.sources) continue;
     const CSourceList& sources = *entry.sources;
     const std::size_t count = sources.size();
     for (std::size_t i = 0; i < count; ++i) {
-      if (PumpIfDue()) return CopyRunResult::kAborted;
+      if (PumpAndReadAbort()) return CopyRunResult::kAborted;
       if (sources[i].empty()) continue;
       if (CopyTree(m_desRoot + entry.key, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this,
                    &CCopyRun::CopyOneFile) != 1) {
@@ -90,7 +89,7 @@ bool CCopyRun::PumpAndReadAbort() {
 }
 
 bool CCopyRun::PumpIfDue() {
-  if (Clock::now() - m_lastPump < m_pumpInterval) return m_abort == 1;
+  if (Clock::now() - m_lastPump < m_countPumpInterval) return m_abort == 1;
   return PumpAndReadAbort();
 }
 
@@ -120,7 +119,7 @@ bool CCopyRun::WaitForLargeFile(void* context) {
 // copied is the n-th file counted.
 void CCopyRun::FileCopied(void* context, const char* fileName) {
   CCopyRun* run = static_cast<CCopyRun*>(context);
-  run->PumpIfDue();
+  run->PumpAndReadAbort();
   if (static_cast<std::size_t>(run->m_filesCopied) < run->m_fileSizes.size()) {
     run->m_bytesCopied += run->m_fileSizes[static_cast<std::size_t>(run->m_filesCopied)];
   }

@@ -22,16 +22,15 @@ struct CountedFolder {
 
 class CCopyRun {
  public:
-  // The longest the run goes on between entries without handling input. Handling it
-  // costs more than copying a small file, so it is not done after every one.
-  static constexpr std::chrono::milliseconds kPumpInterval{30};
+  // The longest the counting pass goes on without handling input.
+  static constexpr std::chrono::milliseconds kCountPumpInterval{20};
   // Files of at least this size are copied on a worker thread while the view keeps
   // handling input; smaller ones are copied faster than a thread starts.
   static constexpr unsigned long long kWorkerFileSize = 4ull << 20;
 
   // The plan is only read, and must not change while the run is active.
   CCopyRun(const CFolderMap& folders, std::string desRoot, std::vector<std::string> exclusions, ICopyRunView& view,
-           std::chrono::milliseconds pumpInterval = kPumpInterval);
+           std::chrono::milliseconds countPumpInterval = kCountPumpInterval);
 
   // The whole run: the running look, the count, the copy, a message when the run was
   // aborted or a source path could not be copied, the idle look.
@@ -55,7 +54,7 @@ class CCopyRun {
   CopyRunResult CopyPass();
   // Lets the view handle its input and takes over its abort; true when aborted.
   bool PumpAndReadAbort();
-  // The same, once the pump interval has passed since the last time.
+  // The same, once the count pump interval has passed since the last time.
   bool PumpIfDue();
 
   static void FileCounted(void* context, unsigned long long fileSize);
@@ -68,7 +67,7 @@ class CCopyRun {
   const std::string m_desRoot;
   const std::vector<std::string> m_exclusions;
   ICopyRunView& m_view;
-  const std::chrono::milliseconds m_pumpInterval;
+  const std::chrono::milliseconds m_countPumpInterval;
 
   int m_abort = 0;  // read by CountFiles and CopyTree between entries
   bool m_fileCancelled = false;  // a large file's copy failed after an abort

@@ -90,6 +90,11 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   };
   static constexpr std::chrono::milliseconds kProgressDrawInterval{250};
   PendingProgress m_pendingProgress;
+  // Handling input costs more than copying a small file, so during a run it is handled at
+  // most every kPumpInterval; while a large file is copied, whenever the run waits.
+  static constexpr std::chrono::milliseconds kPumpInterval{30};
+  std::chrono::steady_clock::time_point m_lastPump;
+  bool m_copyingLargeFile = false;
 
   // Shutdown steps of the window's destruction.
   void SaveState();
