@@ -64,6 +64,9 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   CStatic m_staticStatus;
 
  protected:
+  // When the run's message pump last handled input, or the run began.
+  std::chrono::steady_clock::time_point m_lastPump;
+
   MessageTable GetMessageTable() const override;
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange& dx) override;
@@ -93,7 +96,6 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   // Handling input costs more than copying a small file, so during a run it is handled at
   // most every kPumpInterval; while a large file is copied, whenever the run waits.
   static constexpr std::chrono::milliseconds kPumpInterval{30};
-  std::chrono::steady_clock::time_point m_lastPump;
   bool m_copyingLargeFile = false;
 
   // Shutdown steps of the window's destruction.
