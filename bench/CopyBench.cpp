@@ -79,6 +79,7 @@ void Report(const char* title, const Figures& f, int files, double megabytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures show as they come, through a pipe too
   const std::string work = MakeWorkFolder(argc, argv, "sheafbench");
   MakeSmallTree(work + "\\small");
   const std::vector<char> megabyte(1 << 20, 'b');

@@ -218,6 +218,7 @@ void MeasureLargeFile(const std::string& work) {
 
 int main(int argc, char** argv) {
   InitCommonControls();
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures show as they come, through a pipe too
   const std::string work = MakeWorkFolder(argc, argv, "sheafrunbench");
   MeasureSmallFiles(work);
   MeasureLargeFile(work);
