@@ -1,6 +1,7 @@
 // Times CountFiles and CopyTree against the plainest FindFirstFileA/CopyFileA loop over the
-// same trees, in one run: 5,000 files of 2 KB in 50 folders, without and with ten
-// exclusions, and one file of 512 MB.
+// same trees, in one run, each figure the median of many rounds: 5,000 files of 2 KB in
+// 50 folders, without and with ten exclusions, and one file of 512 MB; each copied anew and
+// then again onto the existing copy.
 // Usage: copy_bench [work folder]; the generated data is removed at the end.
 #include <windows.h>
 
@@ -13,8 +14,6 @@
 #include "copy/TreeCopy.h"
 
 namespace {
-
-const int kRounds = 4;
 
 // One exact-path directory search per file: what the tree copy spares for a plain entry
 // that it takes from its folder's listing.
@@ -43,11 +42,6 @@ double MatchEveryFile(const std::string& work, const std::vector<std::string>& e
   return seconds;
 }
 
-struct Figures {
-  double floor = 1e9, copy = 1e9, count = 1e9, lookup = 1e9;
-  double floorRerun = 1e9, copyRerun = 1e9;  // the same again onto the existing copy
-};
-
 // Ten exclusions of every kind that match nothing in the small tree, so that each one is
 // tested against every entry; the paths share the tree's leading folders.
 std::vector<std::string> TenExclusions(const std::string& work) {
@@ -55,55 +49,67 @@ std::vector<std::string> TenExclusions(const std::string& work) {
           work + "\\small\\folder99", work + "\\small\\folder1\\*.tmp", "C:\\elsewhere\\logs"};
 }
 
-// Best of kRounds for each way; the floor and the tree copy take turns at running first.
-Figures Measure(const std::string& work, const std::string& tree,
+// Seconds per way and round, and the figures taken within each round.
+struct Figures {
+  Spread floor, copy, count, lookup, copyToFloor, countToCopy, overFloorPerFile;
+  Spread rerunToFloor;  // the same again onto the existing copy
+};
+
+// The floor and the tree copy take turns at running first.
+Figures Measure(const std::string& work, const std::string& tree, int files,
                 const std::vector<std::string>* exclusions = nullptr) {
   const std::string source = work + "\\" + tree;
   const std::string floorTarget = work + "\\floor";
   const std::string copyTarget = work + "\\copy";
-  Figures best;
-  int counted = 0;
+  Figures f;
   for (int round = 0; round < kRounds; ++round) {
-    int floorCopied = 0, copied = 0, result = 0;
+    int floorCopied = 0, copied = 0, counted = 0, result = 0;
+    double floor = 0, count = 0, copy = 0, floorRerun = 0, copyRerun = 0;
     for (int turn = 0; turn < 2; ++turn) {
       if ((round + turn) % 2 == 0) {
-        best.floor = std::min(best.floor, Seconds([&] { floorCopied = FloorCopy(source, floorTarget); }));
-        best.floorRerun = std::min(best.floorRerun, Seconds([&] { FloorCopy(source, floorTarget); }));
+        floor = Seconds([&] { floorCopied = FloorCopy(source, floorTarget); });
+        floorRerun = Seconds([&] { FloorCopy(source, floorTarget); });
       } else {
-        best.count = std::min(best.count, Seconds([&] { counted = CountFiles(source, exclusions); }));
-        best.copy = std::min(best.copy, Seconds([&] {
-          result = CopyTree(copyTarget, source, exclusions, nullptr, CountCopied, &copied);
-        }));
-        best.copyRerun = std::min(best.copyRerun, Seconds([&] {
-          CopyTree(copyTarget, source, nullptr, nullptr, nullptr, nullptr);
-        }));
+        count = Seconds([&] { counted = CountFiles(source, exclusions); });
+        copy = Seconds([&] { result = CopyTree(copyTarget, source, exclusions, nullptr, CountCopied, &copied); });
+        copyRerun = Seconds([&] { CopyTree(copyTarget, source, exclusions, nullptr, nullptr, nullptr); });
       }
     }
     if (result != 1 || copied != counted || floorCopied != counted) {
       std::printf("  copy failed: %d; %d and %d of %d files\n", result, floorCopied, copied, counted);
     }
-    best.lookup = std::min(best.lookup, Seconds([&] { LookUpEveryFile(source); }));
+    f.lookup.Add(Seconds([&] { LookUpEveryFile(source); }));
     RemoveTree(floorTarget);
     RemoveTree(copyTarget);
+    f.floor.Add(floor);
+    f.copy.Add(copy);
+    f.count.Add(count);
+    f.copyToFloor.Add(copy / floor);
+    f.countToCopy.Add(100 * count / copy);
+    f.overFloorPerFile.Add(1e6 * (copy - floor) / files);
+    f.rerunToFloor.Add(copyRerun / floorRerun);
   }
-  return best;
+  return f;
 }
 
 void Report(const char* title, const Figures& f, int files, double megabytes) {
-  std::printf("%s (best of %d rounds)\n", title, kRounds);
-  std::printf("  floor     %8.3f s  %9.0f files/s  %8.1f MB/s\n", f.floor, files / f.floor, megabytes / f.floor);
-  std::printf("  CopyTree  %8.3f s  %9.0f files/s  %8.1f MB/s  ratio to floor %.2f\n", f.copy,
-              files / f.copy, megabytes / f.copy, f.copy / f.floor);
-  std::printf("  rerun onto the copy: floor %.3f s, CopyTree %.3f s  ratio to floor %.2f\n", f.floorRerun,
-              f.copyRerun, f.copyRerun / f.floorRerun);
-  std::printf("  CountFiles %7.3f s  (%.1f%% of the copy time)\n", f.count, 100 * f.count / f.copy);
-  std::printf("  CopyTree over the floor: %+.1f us a file; one exact-path lookup: %.1f us\n",
-              1e6 * (f.copy - f.floor) / files, 1e6 * f.lookup / files);
+  std::printf("%s (medians of %d rounds, lowest..highest)\n", title, kRounds);
+  const double floor = f.floor.Median(), copy = f.copy.Median();
+  std::printf("  floor     %s s  %9.0f files/s  %8.1f MB/s\n", f.floor.Text("%.3f").c_str(), files / floor,
+              megabytes / floor);
+  std::printf("  CopyTree  %s s  %9.0f files/s  %8.1f MB/s  ratio to floor %s\n", f.copy.Text("%.3f").c_str(),
+              files / copy, megabytes / copy, f.copyToFloor.Text().c_str());
+  std::printf("  rerun onto the copy: CopyTree ratio to floor %s\n", f.rerunToFloor.Text().c_str());
+  std::printf("  CountFiles %s s  (%s%% of the copy time)\n", f.count.Text("%.3f").c_str(),
+              f.countToCopy.Text("%.1f").c_str());
+  std::printf("  CopyTree over the floor: %s us a file; one exact-path lookup: %.1f us\n",
+              f.overFloorPerFile.Text("%+.1f").c_str(), 1e6 * f.lookup.Median() / files);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures show as they come, through a pipe too
   const std::string work = MakeWorkFolder(argc, argv, "sheafbench");
   MakeSmallTree(work + "\\small");
   const std::vector<char> megabyte(1 << 20, 'b');
@@ -111,17 +117,17 @@ int main(int argc, char** argv) {
   WriteBytes(work + "\\big\\big.dat", megabyte, 512);
 
   const double smallMegabytes = kSmallTreeFiles * 2.0 / 1024;
-  const Figures small = Measure(work, "small");
+  const Figures small = Measure(work, "small", kSmallTreeFiles);
   Report("5,000 files of 2 KB in 50 folders", small, kSmallTreeFiles, smallMegabytes);
   const std::vector<std::string> exclusions = TenExclusions(work);
-  const Figures excluding = Measure(work, "small", &exclusions);
+  const Figures excluding = Measure(work, "small", kSmallTreeFiles, &exclusions);
   Report("the same with ten exclusions (bare, pattern, path)", excluding, kSmallTreeFiles, smallMegabytes);
   std::printf("  ratio to floor with ten exclusions over the ratio without: %.3f\n",
-              (excluding.copy / excluding.floor) / (small.copy / small.floor));
+              excluding.copyToFloor.Median() / small.copyToFloor.Median());
   const double matching = MatchEveryFile(work, exclusions);
   std::printf("  matching ten exclusions: %.2f us a file, %.2f%% of the copy's time without them\n",
-              1e6 * matching / kSmallTreeFiles, 100 * matching / small.copy);
-  Report("one file of 512 MB", Measure(work, "big"), 1, 512);
+              1e6 * matching / kSmallTreeFiles, 100 * matching / small.copy.Median());
+  Report("one file of 512 MB", Measure(work, "big", 1), 1, 512);
   RemoveTree(work);
   return 0;
 }

@@ -1,12 +1,14 @@
 // Times a whole copy run of the 5,000-file tree through the program's front ends, the main
 // dialog's Start and the console runner, against the platform's floor and against
-// CountFiles and CopyTree alone; and the longest time the window goes without its
-// messages being handled.
+// CountFiles and CopyTree alone; then a run of one file of 1 GB through the dialog against
+// a bare CopyFileA of it; and the longest time the window goes without its messages being
+// handled.
 // Usage: run_bench [work folder]; the generated data is removed at the end.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -18,31 +20,32 @@
 
 namespace {
 
-const int kRounds = 4;
+using SteadyClock = std::chrono::steady_clock;
 
-// The main dialog with its message pumps timed: the longest gap between two of them
-// (or between the start or the end of the run and the nearest one), in the count and in
-// the copy.
+// The main dialog with the message pumps that handled input timed: the longest gap between
+// two of them (or between the start or the end of the run and the nearest one), in the
+// count and in the copy.
 class CTimedDialog : public CSheafkeeperDlg {
  public:
   CTimedDialog() : CSheafkeeperDlg(nullptr) {}
 
   void BeginCopyMode() override {
     m_counting = true;
-    m_lastPump = Now();
     CSheafkeeperDlg::BeginCopyMode();
+    m_seenPump = m_lastPump;
   }
   void SetProgressRange(long total) override {
-    Service();
+    Service(SteadyClock::now());
     m_counting = false;
     CSheafkeeperDlg::SetProgressRange(total);
   }
   bool PumpMessagesAndReadAbort() override {
-    Service();
-    return CSheafkeeperDlg::PumpMessagesAndReadAbort();
+    const bool abort = CSheafkeeperDlg::PumpMessagesAndReadAbort();
+    if (m_lastPump != m_seenPump) Service(m_lastPump);
+    return abort;
   }
   void EndCopyMode() override {
-    Service();
+    Service(SteadyClock::now());
     CSheafkeeperDlg::EndCopyMode();
   }
 
@@ -50,19 +53,20 @@ class CTimedDialog : public CSheafkeeperDlg {
   double longestCopyGap = 0;
 
  private:
-  void Service() {
-    double now = Now();
+  void Service(SteadyClock::time_point pump) {
     double& longest = m_counting ? longestCountGap : longestCopyGap;
-    longest = std::max(longest, now - m_lastPump);
-    m_lastPump = now;
+    longest = std::max(longest, std::chrono::duration<double>(pump - m_seenPump).count());
+    m_seenPump = pump;
   }
 
   bool m_counting = false;
-  double m_lastPump = 0;
+  SteadyClock::time_point m_seenPump;
 };
 
+// Seconds per way and round, and the ratios taken within each round.
 struct Figures {
-  double floor = 1e9, count = 1e9, copy = 1e9, dialog = 1e9, runner = 1e9, runnerStart = 1e9;
+  Spread floor, count, copy, dialog, runner, runnerStart;
+  Spread engineToFloor, dialogToFloor, dialogToCopy, dialogToEngine, runnerToFloor, runnerToEngine;
 };
 
 // Runs SheafkeeperRun.exe, which lies in the folder above this program's, with arguments
@@ -92,45 +96,43 @@ DWORD RunRunner(const std::string& arguments) {
   return exitCode;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  InitCommonControls();
-  const std::string work = MakeWorkFolder(argc, argv, "sheafrunbench");
-  const std::string source = work + "\\small";
-  MakeSmallTree(source);
-
-  // The dialog's working folder holds the plan it loads at start-up.
-  const std::string front = work + "\\front";
-  const std::string out = work + "\\out";
+// A dialog made in front, whose automatic plan copies source into out.
+void OpenDialog(CTimedDialog& dialog, const std::string& front, const std::string& source, const std::string& out) {
   CreateDirectoryA(front.c_str(), nullptr);
   std::string plan = "<Sheafkeeper desrootfolder=\"" + out + "\\\">\r\n<desfolder name=\"run\">\r\n<srcfilepath>" +
                      source + "</srcfilepath>\r\n</desfolder>\r\n</Sheafkeeper>\r\n";
   WriteBytes(front + "\\temp.xml", std::vector<char>(plan.begin(), plan.end()), 1);
   SetCurrentDirectoryA(front.c_str());
-  CTimedDialog dialog;
   dialog.Create(nullptr);
+}
 
-  // Best of kRounds for each way; the ways take turns at running first, so that a burst of
-  // load on the machine does not always fall on the same one.
-  Figures best;
+double Start(CTimedDialog& dialog) {
+  return Seconds([&] { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, 0)); });
+}
+
+// The small-file tree through every front end; the ways take turns at running first, so
+// that a burst of load on the machine does not always fall on the same one.
+void MeasureSmallFiles(const std::string& work) {
+  const std::string source = work + "\\small";
+  const std::string out = work + "\\out";
+  const std::string front = work + "\\front";
+  MakeSmallTree(source);
+  CTimedDialog dialog;
+  OpenDialog(dialog, front, source, out);
+
+  Figures f;
   int floorCopied = 0, copied = 0, counted = 0;
   DWORD runnerExit = 0;
+  double floor = 0, count = 0, copy = 0, inDialog = 0, runner = 0;
   const std::function<void()> ways[] = {
-      [&] { best.floor = std::min(best.floor, Seconds([&] { floorCopied = FloorCopy(source, out); })); },
+      [&] { floor = Seconds([&] { floorCopied = FloorCopy(source, out); }); },
       [&] {
         copied = 0;
-        best.count = std::min(best.count, Seconds([&] { counted = CountFiles(source, nullptr); }));
-        best.copy =
-            std::min(best.copy, Seconds([&] { CopyTree(out, source, nullptr, nullptr, CountCopied, &copied); }));
+        count = Seconds([&] { counted = CountFiles(source, nullptr); });
+        copy = Seconds([&] { CopyTree(out, source, nullptr, nullptr, CountCopied, &copied); });
       },
-      [&] {
-        best.dialog = std::min(best.dialog, Seconds([&] { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, 0)); }));
-      },
-      [&] {
-        best.runner =
-            std::min(best.runner, Seconds([&] { runnerExit = RunRunner("--quiet \"" + front + "\\temp.xml\""); }));
-      },
+      [&] { inDialog = Start(dialog); },
+      [&] { runner = Seconds([&] { runnerExit = RunRunner("--quiet \"" + front + "\\temp.xml\""); }); },
   };
   const int kWays = static_cast<int>(sizeof(ways) / sizeof(ways[0]));
   for (int round = 0; round < kRounds; ++round) {
@@ -138,31 +140,90 @@ int main(int argc, char** argv) {
       ways[(round + turn) % kWays]();
       RemoveTree(out);
     }
-    best.runnerStart = std::min(best.runnerStart, Seconds([&] { RunRunner("--help"); }));
+    f.runnerStart.Add(Seconds([&] { RunRunner("--help"); }));
     if (floorCopied != kSmallTreeFiles || counted != kSmallTreeFiles || copied != kSmallTreeFiles ||
         dialog.m_progress.GetPos() != kSmallTreeFiles || runnerExit != 0) {
       std::printf("  copy failed: %d, %d, %d and %d files; the runner's exit code %lu\n", floorCopied, counted, copied,
                   dialog.m_progress.GetPos(), runnerExit);
     }
+    const double engine = count + copy;
+    f.floor.Add(floor);
+    f.count.Add(count);
+    f.copy.Add(copy);
+    f.dialog.Add(inDialog);
+    f.runner.Add(runner);
+    f.engineToFloor.Add(engine / floor);
+    f.dialogToFloor.Add(inDialog / floor);
+    f.dialogToCopy.Add(inDialog / copy);
+    f.dialogToEngine.Add(inDialog / engine);
+    f.runnerToFloor.Add(runner / floor);
+    f.runnerToEngine.Add(runner / engine);
   }
   dialog.DestroyWindow();
-  SetCurrentDirectoryA(work.c_str());
-  SetCurrentDirectoryA("..");
 
-  const double engine = best.count + best.copy;
-  std::printf("5,000 files of 2 KB in 50 folders (best of %d rounds)\n", kRounds);
-  std::printf("  floor                  %7.3f s\n", best.floor);
-  std::printf("  CountFiles + CopyTree  %7.3f s  (%.3f + %.3f)  ratio to floor %.2f\n", engine, best.count, best.copy,
-              engine / best.floor);
+  std::printf("5,000 files of 2 KB in 50 folders (medians of %d rounds, lowest..highest)\n", kRounds);
+  std::printf("  floor                  %s s\n", f.floor.Text("%.3f").c_str());
+  std::printf("  CountFiles + CopyTree  (%.3f + %.3f s)  ratio to floor %s\n", f.count.Median(), f.copy.Median(),
+              f.engineToFloor.Text().c_str());
+  std::printf("  Start in the dialog    %s s  ratio to floor %s, to CopyTree %s, to CountFiles + CopyTree %s\n",
+              f.dialog.Text("%.3f").c_str(), f.dialogToFloor.Text().c_str(), f.dialogToCopy.Text().c_str(),
+              f.dialogToEngine.Text().c_str());
   std::printf(
-      "  Start in the dialog    %7.3f s  ratio to floor %.2f, to CopyTree %.2f, to CountFiles + CopyTree %.2f\n",
-      best.dialog, best.dialog / best.floor, best.dialog / best.copy, best.dialog / engine);
-  std::printf(
-      "  SheafkeeperRun.exe     %7.3f s  ratio to floor %.2f, to CountFiles + CopyTree %.2f"
+      "  SheafkeeperRun.exe     %s s  ratio to floor %s, to CountFiles + CopyTree %s"
       " (of which %.3f s to start and end the process)\n",
-      best.runner, best.runner / best.floor, best.runner / engine, best.runnerStart);
+      f.runner.Text("%.3f").c_str(), f.runnerToFloor.Text().c_str(), f.runnerToEngine.Text().c_str(),
+      f.runnerStart.Median());
   std::printf("  longest gap between two pumps: %.1f ms while counting, %.1f ms while copying (worst of all rounds)\n",
               1e3 * dialog.longestCountGap, 1e3 * dialog.longestCopyGap);
+}
+
+// One file of 1 GB through the dialog, copied on a worker thread, against a bare CopyFileA
+// of it on this thread; the two take turns at running first.
+void MeasureLargeFile(const std::string& work) {
+  const std::string big = work + "\\big.dat";
+  const std::string out = work + "\\out";
+  const std::string bare = work + "\\bare.dat";
+  WriteBytes(big, std::vector<char>(1 << 20, 'b'), 1024);
+  CTimedDialog dialog;
+  OpenDialog(dialog, work + "\\frontbig", big, out);
+
+  Spread bareSeconds, dialogSeconds, ratio;
+  for (int round = 0; round < kRounds; ++round) {
+    double bareCopy = 0, inDialog = 0;
+    for (int turn = 0; turn < 2; ++turn) {
+      if ((round + turn) % 2 == 0) {
+        bareCopy = Seconds([&] { CopyFileA(big.c_str(), bare.c_str(), FALSE); });
+      } else {
+        inDialog = Start(dialog);
+      }
+    }
+    if (dialog.m_progress.GetPos() != 1) std::printf("  copy failed in the dialog\n");
+    DeleteFileA(bare.c_str());
+    RemoveTree(out);
+    bareSeconds.Add(bareCopy);
+    dialogSeconds.Add(inDialog);
+    ratio.Add(inDialog / bareCopy);
+  }
+  dialog.DestroyWindow();
+
+  std::printf("one file of 1 GB (medians of %d rounds, lowest..highest)\n", kRounds);
+  std::printf("  CopyFileA              %s s\n", bareSeconds.Text("%.3f").c_str());
+  std::printf("  Start in the dialog    %s s  ratio to CopyFileA %s\n", dialogSeconds.Text("%.3f").c_str(),
+              ratio.Text().c_str());
+  std::printf("  longest gap between two pumps: %.1f ms while counting, %.1f ms while copying (worst of all rounds)\n",
+              1e3 * dialog.longestCountGap, 1e3 * dialog.longestCopyGap);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  InitCommonControls();
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures show as they come, through a pipe too
+  const std::string work = MakeWorkFolder(argc, argv, "sheafrunbench");
+  MeasureSmallFiles(work);
+  MeasureLargeFile(work);
+  SetCurrentDirectoryA(work.c_str());
+  SetCurrentDirectoryA("..");
   RemoveTree(work);
   return 0;
 }

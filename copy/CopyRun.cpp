@@ -1,6 +1,10 @@
 #include "copy/CopyRun.h"
 
+#include <windows.h>
+
+#include "copy/FileCopyWorker.h"
 #include "copy/FolderKeyCheck.h"
+#include "copy/SafeFileCopy.h"
 #include "copy/TreeCopy.h"
 
 namespace {
@@ -62,9 +66,11 @@ void CCopyRun::CountPass() {
   }
 }
 
+// A large file whose copy the platform stopped at an abort ends the run as aborted.
 CopyRunResult CCopyRun::CopyPass() {
   TreeCopyExtras extras;
   extras.root = &m_root;
+  extras.copyFile = &CCopyRun::CopyOneFile;
   for (const CFolderMap::Entry& entry : m_folders.Walk()) {
     if (PumpAndReadAbort()) return CopyRunResult::kAborted;
     if (!entry.sources) continue;
@@ -81,6 +87,7 @@ CopyRunResult CCopyRun::CopyPass() {
       extras.failed = &failed;
       if (!safeKey || CopyTree(destination, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this,
                                &extras) != 1) {
+        if (m_fileCancelled) return CopyRunResult::kAborted;
         ReportFailure(CopyFailure{sources[i], destination, failed});
         if (!m_keepGoing) return CopyRunResult::kFailed;
       }
@@ -110,6 +117,22 @@ void CCopyRun::FileCounted(void* context, unsigned long long fileSize) {
   CCopyRun* run = static_cast<CCopyRun*>(context);
   run->m_fileSizes.push_back(fileSize);
   run->PumpIfDue();
+}
+
+// A large file is named to the view before its copy starts, and the view handles its input
+// while the file is being copied.
+bool CCopyRun::CopyOneFile(void* context, const std::string& source, const std::string& target,
+                           const char* fileName, unsigned long long sourceSize) {
+  if (sourceSize < kWorkerFileSize) return CopyFileSafely(source, target);
+  CCopyRun* run = static_cast<CCopyRun*>(context);
+  run->m_view.OnFileCopyStarting(fileName);
+  if (CopyFileOnWorker(source, target, &CCopyRun::WaitForLargeFile, run)) return true;
+  run->m_fileCancelled = run->m_abort == 1 && ::GetLastError() == ERROR_REQUEST_ABORTED;
+  return false;
+}
+
+bool CCopyRun::WaitForLargeFile(void* context) {
+  return static_cast<CCopyRun*>(context)->PumpAndReadAbort();
 }
 
 // The count lists the files in the order in which the copy copies them, so the n-th file

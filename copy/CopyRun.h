@@ -2,7 +2,8 @@
 // One copy run over a whole plan: counts every file the plan covers, then copies every
 // source path of every destination folder, in the folder map's walk order, into the
 // destination root followed directly by the folder's key. It reports to a run view and
-// reads the view's abort between files; it knows no window.
+// reads the view's abort between files, and during the copy of a large file, which runs
+// on a worker thread; it knows no window.
 #include <chrono>
 #include <string>
 #include <utility>
@@ -24,6 +25,9 @@ class CCopyRun {
  public:
   // The longest the counting pass goes on without handling input.
   static constexpr std::chrono::milliseconds kCountPumpInterval{20};
+  // Files of at least this size are copied on a worker thread while the view keeps
+  // handling input; smaller ones are copied faster than a thread starts.
+  static constexpr unsigned long long kWorkerFileSize = 4ull << 20;
 
   // The plan is only read, and must not change while the run is active.
   CCopyRun(const CFolderMap& folders, std::string desRoot, std::vector<std::string> exclusions, ICopyRunView& view,
@@ -61,6 +65,9 @@ class CCopyRun {
   bool PumpIfDue();
 
   static void FileCounted(void* context, unsigned long long fileSize);
+  static bool CopyOneFile(void* context, const std::string& source, const std::string& target, const char* fileName,
+                          unsigned long long sourceSize);
+  static bool WaitForLargeFile(void* context);
   static void FileCopied(void* context, const char* fileName);
 
   const CFolderMap& m_folders;
@@ -72,6 +79,7 @@ class CCopyRun {
   bool m_keepGoing = false;
 
   int m_abort = 0;  // read by CountFiles and CopyTree between entries
+  bool m_fileCancelled = false;  // a large file's copy failed after an abort
   Clock::time_point m_lastPump;
   long m_total = 0;
   std::vector<CountedFolder> m_counted;

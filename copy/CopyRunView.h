@@ -15,10 +15,13 @@ class ICopyRunView {
   virtual void ShowCounting() = 0;
   // The counting pass found total files; none has been copied yet.
   virtual void SetProgressRange(long total) = 0;
+  // The copy of a file large enough to take a while starts; fileName is its bare name.
+  // OnFileCopied reports it once it has been copied.
+  virtual void OnFileCopyStarting(const char* fileName) = 0;
   // One more file has been copied; fileName is its bare name.
   virtual void OnFileCopied(const char* fileName) = 0;
-  // Handles whatever input is waiting, without waiting; true once the user has asked
-  // for an abort in this run.
+  // Handles whatever input is waiting, without waiting, or nothing when it did so moments
+  // ago; true once the user has asked for an abort in this run.
   virtual bool PumpMessagesAndReadAbort() = 0;
   // Shows one of the run's messages and returns when the user has seen it.
   virtual void ShowRunMessage(const std::string& text) = 0;

@@ -131,9 +131,13 @@ struct CopyRequest {
 };
 
 // Copies one file to target and then reports its name; false when the copy fails.
-bool CopyOneFile(const std::string& path, const std::string& target, const char* name, const CopyRequest& request) {
-  if (!CopyFileSafely(path, target)) return false;
-  if (request.callback != nullptr) request.callback(request.context, name);
+bool CopyOneFile(const std::string& path, const std::string& target, const WIN32_FIND_DATAA& entry,
+                 const CopyRequest& request) {
+  const FileCopyFn copyFile = request.extras != nullptr ? request.extras->copyFile : nullptr;
+  const bool copied = copyFile != nullptr ? copyFile(request.context, path, target, entry.cFileName, FileSize(entry))
+                                          : CopyFileSafely(path, target);
+  if (!copied) return false;
+  if (request.callback != nullptr) request.callback(request.context, entry.cFileName);
   return true;
 }
 
@@ -150,7 +154,7 @@ Outcome CopyListedEntry(const std::string& destination, const std::string& path,
     if (attributes == INVALID_FILE_ATTRIBUTES || !IsFolder(attributes)) return Outcome::kTakeTheWholeWay;
     return CopyFolder(target, path, request) ? Outcome::kDone : Outcome::kFailed;
   }
-  if (CopyOneFile(path, target, item.cFileName, request)) return Outcome::kDone;
+  if (CopyOneFile(path, target, item, request)) return Outcome::kDone;
   if (IsNotThereOrDenied(GetLastError())) return Outcome::kTakeTheWholeWay;
   request.Fail(path);
   return Outcome::kFailed;
@@ -219,7 +223,7 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
 
   const std::string target = destination + "\\" + source.entry.cFileName;
   if (IsFolder(source.entry.dwFileAttributes)) return CopyFolder(target, source.path, request);
-  if (CopyOneFile(source.path, target, source.entry.cFileName, request)) return 1;
+  if (CopyOneFile(source.path, target, source.entry, request)) return 1;
   return request.Fail(sourcePath);
 }
 

@@ -8,6 +8,17 @@
 class CDestinationRoot;
 struct FailedEntry;
 
+// Called after each copied file with the caller's context and the file's bare name.
+typedef void (*CopyProgressFn)(void* context, const char* fileName);
+
+// Copies one file of sourceSize bytes, named fileName, to target in place of CopyFileSafely;
+// true on success, with GetLastError() telling why not. Called with the caller's context.
+typedef bool (*FileCopyFn)(void* context, const std::string& source, const std::string& target,
+                           const char* fileName, unsigned long long sourceSize);
+
+// Called for each file that CountFiles counts, with the caller's context and the file's size.
+typedef void (*CountProgressFn)(void* context, unsigned long long fileSize);
+
 // What a copy run adds to a tree copy; each member may be null.
 struct TreeCopyExtras {
   // Left out wherever the walk meets it, so that a backup is never copied into itself; a
@@ -18,13 +29,9 @@ struct TreeCopyExtras {
   long* exclusionCounts = nullptr;
   // The copy only: on failure, the entry that failed and the error of the step.
   FailedEntry* failed = nullptr;
+  // The copy only: copies each file, with the callback's context, instead of CopyFileSafely.
+  FileCopyFn copyFile = nullptr;
 };
-
-// Called after each copied file with the caller's context and the file's bare name.
-typedef void (*CopyProgressFn)(void* context, const char* fileName);
-
-// Called for each file that CountFiles counts, with the caller's context and the file's size.
-typedef void (*CountProgressFn)(void* context, unsigned long long fileSize);
 
 // The number of files that CopyTree would copy for sourcePath; exclusions may be null.
 // When *abortFlag is 1 before an entry of a folder listing, the count stops there and

@@ -57,14 +57,18 @@ void CConsoleRunView::SetProgressRange(long total) {
   if (!m_quiet) Show("files to copy: " + std::to_string(total), true);
 }
 
-void CConsoleRunView::OnFileCopied(const char* fileName) {
-  ++m_copied;
-  m_fileName = fileName;
-  m_drawn = false;
-  if (Clock::now() - m_drawnAt >= m_drawInterval) DrawProgress(false);
+// A large file is shown with the number it will have when copied.
+void CConsoleRunView::OnFileCopyStarting(const char* fileName) {
+  ShowNext(m_copied + 1, fileName);
 }
 
+void CConsoleRunView::OnFileCopied(const char* fileName) {
+  ShowNext(++m_copied, fileName);
+}
+
+// The run pumps while a large file is being copied: a figure held back is drawn then.
 bool CConsoleRunView::PumpMessagesAndReadAbort() {
+  DrawIfDue();
   return g_breakPressed;
 }
 
@@ -85,9 +89,20 @@ void CConsoleRunView::EndCopyMode() {
 // On a console the last figures end the progress line; in a log they are written once.
 void CConsoleRunView::DrawProgress(bool final) {
   if (m_quiet || (m_drawn && !(final && m_openLineLength > 0))) return;
-  Show(std::to_string(m_copied) + " / " + std::to_string(m_total) + "  " + m_fileName, final);
+  Show(std::to_string(m_number) + " / " + std::to_string(m_total) + "  " + m_fileName, final);
   m_drawn = true;
   m_drawnAt = Clock::now();
+}
+
+void CConsoleRunView::ShowNext(long number, const char* fileName) {
+  m_number = number;
+  m_fileName = fileName;
+  m_drawn = false;
+  DrawIfDue();
+}
+
+void CConsoleRunView::DrawIfDue() {
+  if (!m_drawn && Clock::now() - m_drawnAt >= m_drawInterval) DrawProgress(false);
 }
 
 void CConsoleRunView::Show(const std::string& line, bool final) {

@@ -20,6 +20,7 @@ class CConsoleRunView : public ICopyRunView {
   void BeginCopyMode() override {}
   void ShowCounting() override;
   void SetProgressRange(long total) override;
+  void OnFileCopyStarting(const char* fileName) override;
   void OnFileCopied(const char* fileName) override;
   bool PumpMessagesAndReadAbort() override;
   void ShowRunMessage(const std::string& text) override;
@@ -32,6 +33,9 @@ class CConsoleRunView : public ICopyRunView {
   // Writes line; on a console over the line drawn last, which stays open unless final.
   void Show(const std::string& line, bool final);
   void DrawProgress(bool final);
+  // Shows number and fileName next, now if the draw interval has passed.
+  void ShowNext(long number, const char* fileName);
+  void DrawIfDue();
 
   std::FILE* m_out;  // not owned
   const bool m_quiet;
@@ -42,6 +46,7 @@ class CConsoleRunView : public ICopyRunView {
   std::size_t m_openLineLength = 0;  // the line drawn last on a console, while not ended
   long m_total = 0;
   long m_copied = 0;
+  long m_number = 0;  // the number shown before the file name
   std::string m_fileName;
   bool m_drawn = true;
   Clock::time_point m_drawnAt;

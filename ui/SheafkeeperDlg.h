@@ -36,6 +36,7 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   void BeginCopyMode() override;
   void ShowCounting() override;
   void SetProgressRange(long total) override;
+  void OnFileCopyStarting(const char* fileName) override;
   void OnFileCopied(const char* fileName) override;
   bool PumpMessagesAndReadAbort() override;
   void ShowRunMessage(const std::string& text) override;
@@ -63,6 +64,9 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   CStatic m_staticStatus;
 
  protected:
+  // When the run's message pump last handled input, or the run began.
+  std::chrono::steady_clock::time_point m_lastPump;
+
   MessageTable GetMessageTable() const override;
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange& dx) override;
@@ -87,8 +91,12 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
     bool drawn = true;
     std::chrono::steady_clock::time_point drawnAt;
   };
-  static constexpr std::chrono::milliseconds kProgressDrawInterval{50};
+  static constexpr std::chrono::milliseconds kProgressDrawInterval{250};
   PendingProgress m_pendingProgress;
+  // Handling input costs more than copying a small file, so during a run it is handled at
+  // most every kPumpInterval; while a large file is copied, whenever the run waits.
+  static constexpr std::chrono::milliseconds kPumpInterval{30};
+  bool m_copyingLargeFile = false;
 
   // Shutdown steps of the window's destruction.
   void SaveState();

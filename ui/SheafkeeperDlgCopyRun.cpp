@@ -27,10 +27,11 @@ std::string CopyingStatus(long number, long total, const char* fileName) {
 
 }  // namespace
 
-// A start that the run's own message pump dispatches finds the dialog busy.
+// A start that the run's own message pump dispatches finds the dialog busy. The run
+// offers to pump after every entry; the dialog decides how often it does.
 LRESULT CSheafkeeperDlg::OnStart(WPARAM, LPARAM, bool&) {
   if (IsBusy()) return 0;
-  CCopyRun run(m_mapFolder, GetDesRoot(), GetExclusionRows(), *this);
+  CCopyRun run(m_mapFolder, GetDesRoot(), GetExclusionRows(), *this, std::chrono::milliseconds(0));
   run.Run();
   return 0;
 }
@@ -44,6 +45,7 @@ LRESULT CSheafkeeperDlg::OnAbort(WPARAM, LPARAM, bool&) {
 void CSheafkeeperDlg::BeginCopyMode() {
   m_bBusy = 1;
   m_bAbort = 0;
+  m_lastPump = std::chrono::steady_clock::now();
   for (int id : kCommandButtons) CWnd(GetDlgItem(id)).ShowWindow(SW_HIDE);
   m_progress.SetRange32(0, 1);
   m_progress.SetPos(0);
@@ -58,6 +60,7 @@ void CSheafkeeperDlg::BeginCopyMode() {
 void CSheafkeeperDlg::EndCopyMode() {
   m_bBusy = 0;
   m_bAbort = 1;
+  m_copyingLargeFile = false;
   for (int id : kCommandButtons) CWnd(GetDlgItem(id)).ShowWindow(SW_SHOW);
   m_progress.ShowWindow(SW_HIDE);
   m_staticStatus.ShowWindow(SW_HIDE);
@@ -80,12 +83,23 @@ void CSheafkeeperDlg::SetProgressRange(long total) {
 // The bar stays within its range; for files copied beyond the count, the number shown
 // stays one past it.
 void CSheafkeeperDlg::OnFileCopied(const char* fileName) {
+  m_copyingLargeFile = false;
   PendingProgress& next = m_pendingProgress;
   int number = next.position + 1;
   next.position = std::min(number, next.upper);
   next.status = CopyingStatus(number, next.upper, fileName);
   next.drawn = false;
   if (std::chrono::steady_clock::now() - next.drawnAt >= kProgressDrawInterval) DrawProgress();
+}
+
+// The status names the file at once, with the number it will have when copied; the bar
+// moves when it has been.
+void CSheafkeeperDlg::OnFileCopyStarting(const char* fileName) {
+  PendingProgress& next = m_pendingProgress;
+  next.status = CopyingStatus(next.position + 1, next.upper, fileName);
+  next.drawn = false;
+  DrawProgress();
+  m_copyingLargeFile = true;
 }
 
 void CSheafkeeperDlg::DrawProgress() {
@@ -98,7 +112,11 @@ void CSheafkeeperDlg::DrawProgress() {
 }
 
 bool CSheafkeeperDlg::PumpMessagesAndReadAbort() {
-  PumpWaitingMessages();
+  const std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now();
+  if (m_copyingLargeFile || now - m_lastPump >= kPumpInterval) {
+    PumpWaitingMessages();
+    m_lastPump = now;
+  }
   return m_bAbort == 1;
 }
 

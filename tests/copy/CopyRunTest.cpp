@@ -22,21 +22,38 @@ const char kDocs[] = "2006-05-01/docs";
 
 const char kAborted[] = "message コピーを中断しました";
 
-// Records what the run shows. Asks for an abort at a given pump, or at the first pump
-// after a given number of files has been shown, as a click on an abort button would.
+// Records what the run shows. Asks for an abort at a given pump, at the first pump after
+// a given number of files has been shown, or at a given pump while a large file is being
+// copied, as a click on an abort button would.
 class RecordingView : public ICopyRunView {
  public:
   void BeginCopyMode() override { events.push_back("begin"); }
   void ShowCounting() override { events.push_back("counting"); }
   void SetProgressRange(long total) override { events.push_back("range " + std::to_string(total)); }
+  void OnFileCopyStarting(const char* fileName) override {
+    events.push_back(std::string("starting ") + fileName);
+    copying = true;
+    WakeTheWait();
+  }
   void OnFileCopied(const char* fileName) override {
     events.push_back(std::string("file ") + fileName);
+    copying = false;
     if (++files == abortAfterFiles) clicked = true;
   }
   bool PumpMessagesAndReadAbort() override {
     if (recordPumps) events.push_back("pump");
+    if (copying && ++pumpsWhileCopying == abortAtPumpWhileCopying) clicked = true;
+    if (copying && pumpsWhileCopying < 3) WakeTheWait();
     if (++pumps == abortAtPump || clicked) aborted = true;
     return aborted;
+  }
+  // Leaves one new message in the queue, so that the run's wait for a copy pumps again at
+  // once rather than after its time slice.
+  static void WakeTheWait() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
   }
   void ShowRunMessage(const std::string& text) override { events.push_back("message " + text); }
   void OnCopyFailed(const CopyFailure& failure) override {
@@ -46,7 +63,10 @@ class RecordingView : public ICopyRunView {
 
   Events events;
   bool recordPumps = false;
+  bool copying = false;
   int pumps = 0;
+  int pumpsWhileCopying = 0;
+  int abortAtPumpWhileCopying = 0;
   int files = 0;
   int abortAtPump = 0;
   int abortAfterFiles = 0;
@@ -223,6 +243,31 @@ TEST_F(CopyRunTest, AnAbortStopsAtTheNextEntryWhereverItComes) {
     int filesAtDestination = 0;
     for (const auto& entry : testfs::ListTree(temp_ / "out")) filesAtDestination += entry.second != "<folder>";
     EXPECT_EQ(filesAtDestination, c.copied) << c.when;
+  }
+}
+
+TEST_F(CopyRunTest, ALargeFileIsNamedBeforeItsCopyAndAnAbortDuringItStopsTheRunAfterIt) {
+  const std::string huge(64 << 20, 'h');  // above the size copied on a worker thread
+  plan_.GetOrCreate(kTop) = {MakeFile("huge.bin", huge), MakeFile("after.txt", "a")};
+  const std::string copied = temp_ / "out\\2006-05-01\\huge.bin";
+  for (int abortAt : {0, 2}) {
+    testfs::RemoveTree(temp_ / "out");
+    view_ = RecordingView();
+    view_.abortAtPumpWhileCopying = abortAt;
+
+    EXPECT_EQ(Run(temp_ / "out\\"), abortAt ? CopyRunResult::kAborted : CopyRunResult::kCompleted);
+    EXPECT_GE(view_.pumpsWhileCopying, 2) << abortAt;
+    Events expected = {"begin", "counting", "range 2", "starting huge.bin"};
+    // Where the platform heeds the cancel flag the file is not finished.
+    if (!abortAt || testfs::Exists(copied)) expected.push_back("file huge.bin");
+    if (!abortAt) expected.push_back("file after.txt");
+    if (abortAt) expected.push_back(kAborted);
+    expected.push_back("end");
+    EXPECT_EQ(view_.events, expected) << abortAt;
+    if (testfs::Exists(copied)) {
+      EXPECT_TRUE(testfs::ReadFile(copied) == huge) << abortAt;
+    }
+    EXPECT_EQ(testfs::Exists(temp_ / "out\\2006-05-01\\after.txt"), !abortAt) << abortAt;
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <thread>
 
 #include "CurrentFolder.h"
@@ -95,6 +96,21 @@ class RunnerTest : public testing::Test {
   }
   std::string Dest() const { return temp_ / "dest"; }
   std::string Today() const { return Dest() + "\\" + DateFolderName(); }
+
+  // Runs plan in this process, presses Ctrl+C as the system does, on a thread of its own,
+  // once pressWhen holds, and gives the exit code; copiedAtPress: the files copied then.
+  int RunPressingCtrlC(const std::string& plan, const std::function<bool()>& pressWhen, int& copiedAtPress) {
+    int exitCode = -1;
+    std::thread run([&] {
+      const char* arguments[] = {"SheafkeeperRun", "--quiet", plan.c_str()};
+      exitCode = RunPlanCommand(3, arguments);
+    });
+    for (int attempt = 0; attempt < 1000 && !pressWhen(); ++attempt) ::Sleep(10);
+    EXPECT_TRUE(OnConsoleBreak(CTRL_C_EVENT));
+    copiedAtPress = FilesIn(Today());
+    run.join();
+    return exitCode;
+  }
 
   testfs::TempFolder temp_;
 };
@@ -324,21 +340,22 @@ TEST_F(RunnerTest, CtrlCStopsTheRunAtTheNextEntry) {
   const std::string plan = temp_ / "plan.xml";
   testfs::WriteFile(plan, PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "many"}}}));
 
-  int exitCode = -1;
-  std::thread run([&] {
-    const char* arguments[] = {"SheafkeeperRun", "--quiet", plan.c_str()};
-    exitCode = RunPlanCommand(3, arguments);
-  });
-  for (int attempt = 0; attempt < 1000 && FilesIn(Today()) < 10; ++attempt) ::Sleep(10);
-  EXPECT_TRUE(OnConsoleBreak(CTRL_C_EVENT));  // as the system calls it, on a thread of its own
-  const int copiedAtPress = FilesIn(Today());
-  run.join();
-
-  EXPECT_EQ(exitCode, kExitAborted);
+  int copiedAtPress = 0;
+  EXPECT_EQ(RunPressingCtrlC(plan, [&] { return FilesIn(Today()) >= 10; }, copiedAtPress), kExitAborted);
   EXPECT_GE(copiedAtPress, 10);
   EXPECT_LE(FilesIn(Today()), copiedAtPress + 1);  // only the file being copied is finished
   EXPECT_LT(FilesIn(Today()), kFiles);
   EXPECT_FALSE(OnConsoleBreak(CTRL_CLOSE_EVENT));
+}
+
+TEST_F(RunnerTest, CtrlCDuringALargeFileEndsTheRunWithTwoWhenThatFileIsDone) {
+  const std::string plan = temp_ / "plan.xml";
+  testfs::WriteFile(plan, PlanText(Dest() + "\\", {{"2006-05-01", {Source("huge.bin", std::string(256 << 20, 'h')),
+                                                                     Source("after.txt", "a")}}}));
+  int copiedAtPress = 0;
+  EXPECT_EQ(RunPressingCtrlC(plan, [&] { return testfs::Exists(Today() + "\\huge.bin"); }, copiedAtPress),
+            kExitAborted);
+  EXPECT_FALSE(testfs::Exists(Today() + "\\after.txt"));
 }
 
 }  // namespace

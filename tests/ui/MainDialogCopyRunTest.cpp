@@ -131,17 +131,19 @@ TEST_F(CopyRunDialogTest, TheViewShowsTheCountFromOneToTheTotalInThirtyTwoBits) 
   EXPECT_EQ(dialog.m_progress.GetPos(), 1);
   EXPECT_EQ(RangeUpper(dialog), 70000);
 
-  // The figures are drawn when a twentieth of a second has passed since the last time,
-  // and when the run ends.
+  // The figures are drawn when a quarter of a second has passed since the last time,
+  // and when the run ends; a large file's name as soon as its copy starts.
   view.SetProgressRange(3);
   const char* shown[] = {"ｺﾋﾟｰ中        1 /        3  [ ソ表.txt ]", "ｺﾋﾟｰ中        2 /        3  [ ソ表.txt ]",
                          "ｺﾋﾟｰ中        3 /        3  [ ソ表.txt ]"};
   for (int i = 0; i < 3; ++i) {
-    ::Sleep(60);
+    ::Sleep(260);
     view.OnFileCopied("ソ表.txt");
     EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), shown[i]);
     EXPECT_EQ(dialog.m_progress.GetPos(), i + 1);
   }
+  view.OnFileCopyStarting("b.txt");
+  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), "ｺﾋﾟｰ中        4 /        3  [ b.txt ]");
   view.OnFileCopied("b.txt");  // files beyond the count: the bar stays full
   view.OnFileCopied("c.txt");
   view.EndCopyMode();
@@ -218,6 +220,31 @@ TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCop
     EXPECT_EQ(copied > 0, c.status == kCopying) << c.when;
     EXPECT_EQ(RangeUpper(dialog) == kFiles, c.status == kCopying) << c.when;  // the count stopped at the click
   }
+}
+
+TEST_F(CopyRunDialogTest, TheAbortButtonClickedDuringALargeFileStopsTheRunWhenThatFileEnds) {
+  const std::string huge(256 << 20, 'h');
+  CSheafkeeperDlg& dialog = OpenWithPlan({Source("huge.bin", huge), Source("after.txt", "a")});
+  const std::string naming = "ｺﾋﾟｰ中        1 /        2  [ huge.bin ]";
+  const std::string copied = Today() + "\\huge.bin";
+  std::size_t sizeAtClick = 0;
+  bool clicked = false;
+  {
+    Ticker clicker([&] {
+      if (clicked || dialog.m_staticStatus.GetWindowText() != naming) return;
+      clicked = true;
+      sizeAtClick = testfs::Exists(copied) ? testfs::ReadFile(copied).size() : 0;
+      PostClick(dialog.GetDlgItem(IDC_ABORT));
+    });
+    PressEnter();
+  }
+  EXPECT_TRUE(clicked);
+  EXPECT_LT(sizeAtClick, huge.size());  // the window answered while the file was being copied
+  ASSERT_EQ(m_ui.messages.size(), 1u);
+  EXPECT_EQ(m_ui.messages[0].text, "コピーを中断しました");
+  EXPECT_TRUE(InIdleLook(dialog));
+  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), naming);
+  EXPECT_FALSE(testfs::Exists(Today() + "\\after.txt"));
 }
 
 TEST_F(CopyRunDialogTest, DuringARunStartAndExitAreIgnoredAndAFolderStillShowsItsSources) {
