@@ -58,6 +58,12 @@ if(SHEAF_WITH_TESTS)
   sheaf_win_tests(win_ui_tests desktop tests/ui/*.cpp)
   sheaf_win_tests(win_runner_tests desktop tests/runner/*.cpp)
   target_link_libraries(win_runner_tests PRIVATE runner)
+  # The safe-copy tests once more as an unprivileged user, whom the read-only attribute
+  # binds, with a small tmpfs as the full disk (made and mounted by the script, as root).
+  add_test(NAME copy_tests_as_nobody
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/copy/run-as-nobody $<TARGET_FILE:win_copy_tests>)
+  set_tests_properties(copy_tests_as_nobody PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
+                       FAIL_REGULAR_EXPRESSION "not run here|FAILED")
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)

@@ -1,5 +1,6 @@
 #include "copy/CopyRun.h"
 
+#include "copy/FolderKeyCheck.h"
 #include "copy/TreeCopy.h"
 
 namespace {
@@ -13,6 +14,7 @@ CCopyRun::CCopyRun(const CFolderMap& folders, std::string desRoot, std::vector<s
                    ICopyRunView& view, std::chrono::milliseconds countPumpInterval)
     : m_folders(folders),
       m_desRoot(std::move(desRoot)),
+      m_root(m_desRoot),
       m_exclusions(std::move(exclusions)),
       m_view(view),
       m_countPumpInterval(countPumpInterval) {}
@@ -50,7 +52,7 @@ void CCopyRun::CountPass() {
     for (const std::string& source : *entry.sources) {
       if (PumpIfDue()) return;
       if (source.empty()) continue;
-      int files = CountFiles(source, &m_exclusions, &m_abort, &CCopyRun::FileCounted, this);
+      int files = CountFiles(source, &m_exclusions, &m_abort, &CCopyRun::FileCounted, this, &m_root);
       m_counted.back().sources.emplace_back(source, files);
       m_total += files;
     }
@@ -63,10 +65,14 @@ CopyRunResult CCopyRun::CopyPass() {
     if (!entry.sources) continue;
     const CSourceList& sources = *entry.sources;
     const std::size_t count = sources.size();
+    // A folder whose key would lead out of the root fails each source path, as a source
+    // path that cannot be copied does.
+    const bool safeKey = FolderKeyFault(entry.key).empty();
     for (std::size_t i = 0; i < count; ++i) {
       if (PumpAndReadAbort()) return CopyRunResult::kAborted;
       if (sources[i].empty()) continue;
-      if (CopyTree(m_desRoot + entry.key, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this) != 1) {
+      if (!safeKey || CopyTree(m_desRoot + entry.key, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied,
+                               this, &m_root) != 1) {
         m_failedSource = sources[i];
         return CopyRunResult::kFailed;
       }

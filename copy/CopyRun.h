@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "copy/CopyRunView.h"
+#include "copy/DestinationRoot.h"
 #include "plan/FolderMap.h"
 
 enum class CopyRunResult { kCompleted, kAborted, kFailed };
@@ -58,6 +59,7 @@ class CCopyRun {
 
   const CFolderMap& m_folders;
   const std::string m_desRoot;
+  const CDestinationRoot m_root;  // left out wherever a source holds it
   const std::vector<std::string> m_exclusions;
   ICopyRunView& m_view;
   const std::chrono::milliseconds m_countPumpInterval;

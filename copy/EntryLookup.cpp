@@ -6,8 +6,6 @@
 
 #include "plan/ShiftJis.h"
 
-namespace {
-
 std::string FullPath(const std::string& path) {
   std::string full(MAX_PATH, '\0');
   DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, &full[0], nullptr);
@@ -19,6 +17,8 @@ std::string FullPath(const std::string& path) {
   full.resize(length);
   return full;
 }
+
+namespace {
 
 // name in upper case as the system locale folds letters, double-byte ones included.
 std::string UpperCase(const char* name) {

@@ -39,6 +39,9 @@ inline bool LookUpUniqueEntry(const std::string& path, WIN32_FIND_DATAA& entry) 
 // True for the names "." and ".." that a folder listing reports besides its entries.
 bool IsDotName(const char* name);
 
+// The absolute path of path as GetFullPathNameA gives it; path itself when that fails.
+std::string FullPath(const std::string& path);
+
 // Copy of path with "/" turned into "\\" and the trailing run of "\\" removed.
 std::string NormalisePath(const std::string& path);
 

@@ -4,7 +4,9 @@
 
 #include <cstring>
 
+#include "copy/DestinationRoot.h"
 #include "copy/EntryLookup.h"
+#include "copy/SafeFileCopy.h"
 #include "plan/ShiftJis.h"
 
 // Every entry below a source folder is handled as if its path had been handed in on its
@@ -44,8 +46,11 @@ struct CountRequest {
   const int* abortFlag;
   CountProgressFn callback;
   void* context;
+  const CDestinationRoot* root;
 
-  int CountWholeWay(const std::string& path) const { return CountFiles(path, exclusions, abortFlag, callback, context); }
+  int CountWholeWay(const std::string& path) const {
+    return CountFiles(path, exclusions, abortFlag, callback, context, root);
+  }
   int CountFile(const WIN32_FIND_DATAA& entry) const {
     if (callback != nullptr) callback(context, FileSize(entry));
     return 1;
@@ -57,6 +62,10 @@ struct CountRequest {
 // an entry cannot be looked up, like an entry whose path is too long.
 bool CanLookUp(const char* name) {
   return std::strspn(name, "\\") != std::strlen(name);
+}
+
+bool IsRoot(const CDestinationRoot* root, const std::string& folder) {
+  return root != nullptr && root->Holds(folder);
 }
 
 // Errors after which the whole way may still succeed or must decide the result itself.
@@ -82,6 +91,7 @@ int CountListedEntry(const std::string& path, const WIN32_FIND_DATAA& item, cons
 // The files below folder; 0 when it cannot be listed. When the abort flag is 1 before an
 // entry, the count stops there with the files counted so far.
 int CountEntries(const std::string& folder, const CountRequest& request) {
+  if (IsRoot(request.root, folder)) return 0;
   WIN32_FIND_DATAA item;
   FindHandle listing(folder + "\\*", item);
   if (!listing.IsOpen()) return 0;
@@ -101,38 +111,41 @@ int CountEntries(const std::string& folder, const CountRequest& request) {
 // Copies one file to target and then reports its name; false when the copy fails.
 bool CopyOneFile(const std::string& path, const std::string& target, const char* name,
                  CopyProgressFn callback, void* context) {
-  if (!CopyFileA(path.c_str(), target.c_str(), FALSE)) return false;
+  if (!CopyFileSafely(path, target)) return false;
   if (callback != nullptr) callback(context, name);
   return true;
 }
 
 int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CopyProgressFn callback, void* context);
+               const int* abortFlag, CopyProgressFn callback, void* context, const CDestinationRoot* root);
 
 // Copies the entry that the listing reported as item at path into destination, an
 // existing folder. A folder must still be one; a file copy that finds the source or the
 // destination folder gone, or is denied, leaves the entry to the whole way.
 Outcome CopyListedEntry(const std::string& destination, const std::string& path, const WIN32_FIND_DATAA& item,
                         const std::vector<std::string>* exclusions, const int* abortFlag,
-                        CopyProgressFn callback, void* context) {
+                        CopyProgressFn callback, void* context, const CDestinationRoot* root) {
   const std::string target = destination + "\\" + item.cFileName;
   if (IsFolder(item.dwFileAttributes)) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !IsFolder(attributes)) return Outcome::kTakeTheWholeWay;
-    return CopyFolder(target, path, exclusions, abortFlag, callback, context) ? Outcome::kDone : Outcome::kFailed;
+    return CopyFolder(target, path, exclusions, abortFlag, callback, context, root) ? Outcome::kDone
+                                                                                     : Outcome::kFailed;
   }
   if (CopyOneFile(path, target, item.cFileName, callback, context)) return Outcome::kDone;
   return IsNotThereOrDenied(GetLastError()) ? Outcome::kTakeTheWholeWay : Outcome::kFailed;
 }
 
 // Makes target, then copies every entry of folder into it, reading the abort flag before
-// each. Stops at the first entry that fails. A folder that cannot be listed stays empty.
+// each. Stops at the first entry that fails, or where the listing fails. The destination
+// root is left out, so that a backup is never copied into itself.
 int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CopyProgressFn callback, void* context) {
+               const int* abortFlag, CopyProgressFn callback, void* context, const CDestinationRoot* root) {
+  if (IsRoot(root, folder)) return 1;
   if (!MakeFolderPath(target)) return 0;
   WIN32_FIND_DATAA item;
   FindHandle listing(folder + "\\*", item);
-  if (!listing.IsOpen()) return 1;
+  if (!listing.IsOpen()) return 0;
   // An entry's own call would make this folder again under its normalised path.
   const std::string destination = NormalisePath(target);
   const bool mayTakeListed = IsExactPath(destination) && !HasCaseTwins(folder);
@@ -142,14 +155,15 @@ int CopyFolder(const std::string& target, const std::string& folder, const std::
     if (!CanLookUp(item.cFileName)) return 0;
     const std::string path = folder + "\\" + item.cFileName;
     Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, exclusions)
-                          ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context)
+                          ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context, root)
                           : Outcome::kTakeTheWholeWay;
     if (outcome == Outcome::kTakeTheWholeWay) {
-      outcome = CopyTree(target, path, exclusions, abortFlag, callback, context) ? Outcome::kDone : Outcome::kFailed;
+      outcome =
+          CopyTree(target, path, exclusions, abortFlag, callback, context, root) ? Outcome::kDone : Outcome::kFailed;
     }
     if (outcome == Outcome::kFailed) return 0;
   } while (listing.Next(item));
-  return 1;
+  return GetLastError() == ERROR_NO_MORE_FILES ? 1 : 0;
 }
 
 bool Resolve(const std::string& sourcePath, Source& source) {
@@ -159,20 +173,21 @@ bool Resolve(const std::string& sourcePath, Source& source) {
 }  // namespace
 
 int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CountProgressFn callback, void* context) {
+               const int* abortFlag, CountProgressFn callback, void* context, const CDestinationRoot* root) {
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
-  if (IsExcluded(exclusions, source.entry.cFileName)) return 0;
-  const CountRequest request{exclusions, abortFlag, callback, context};
+  if (IsExcluded(exclusions, source.entry.cFileName) || IsRoot(root, source.path)) return 0;
+  const CountRequest request{exclusions, abortFlag, callback, context, root};
   if (!IsFolder(source.entry.dwFileAttributes)) return request.CountFile(source.entry);
   return CountEntries(source.path, request);
 }
 
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context) {
+             CopyProgressFn callback, void* context, const CDestinationRoot* root) {
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
+  if (IsRoot(root, source.path)) return 1;
   const std::string destination = NormalisePath(destinationFolder);
   // The destination is made even when the source turns out to be excluded.
   if (!MakeFolderPath(destination)) return 0;
@@ -180,7 +195,7 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
 
   const std::string target = destination + "\\" + source.entry.cFileName;
   if (IsFolder(source.entry.dwFileAttributes)) {
-    return CopyFolder(target, source.path, exclusions, abortFlag, callback, context);
+    return CopyFolder(target, source.path, exclusions, abortFlag, callback, context, root);
   }
   return CopyOneFile(source.path, target, source.entry.cFileName, callback, context) ? 1 : 0;
 }

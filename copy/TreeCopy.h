@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class CDestinationRoot;
+
 // Called after each copied file with the caller's context and the file's bare name.
 typedef void (*CopyProgressFn)(void* context, const char* fileName);
 
@@ -13,15 +15,18 @@ typedef void (*CountProgressFn)(void* context, unsigned long long fileSize);
 
 // The number of files that CopyTree would copy for sourcePath; exclusions may be null.
 // When *abortFlag is 1 before an entry of a folder listing, the count stops there and
-// gives the files counted so far. abortFlag and callback may be null.
+// gives the files counted so far. abortFlag, callback and root may be null.
 int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
-               const int* abortFlag = nullptr, CountProgressFn callback = nullptr, void* context = nullptr);
+               const int* abortFlag = nullptr, CountProgressFn callback = nullptr, void* context = nullptr,
+               const CDestinationRoot* root = nullptr);
 
 // Copies sourcePath into destinationFolder. Returns 1 when the source was copied
-// completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure.
+// completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure,
+// which includes a folder that cannot be listed to its end. The walk leaves out root (when
+// not null) wherever it meets it, and a source that root holds copies nothing.
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context);
+             CopyProgressFn callback, void* context, const CDestinationRoot* root = nullptr);
 
 // Creates folderPath and any missing ancestors; 1 when an entry of that name exists afterwards.
 int MakeFolderPath(const std::string& folderPath);

@@ -43,10 +43,12 @@ INT_PTR CDialog::DoModal() {
   bool ownerDisabled = owner && ::IsWindowEnabled(owner) && ::EnableWindow(owner, FALSE) == 0;
   ShowWindow(SW_SHOW);
 
+  // The loop takes messages in Unicode: an ANSI loop garbles typed double-byte characters,
+  // while a Unicode character message reaches an ANSI window in its code page.
   m_bInModalLoop = true;
   MSG msg;
   while (m_hWnd && !m_bEndRequested) {
-    BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       break;
@@ -54,7 +56,7 @@ INT_PTR CDialog::DoModal() {
     if (got < 0) break;
     if (PreTranslateInput(msg)) continue;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
   m_bInModalLoop = false;
 
@@ -112,7 +114,7 @@ bool CDialog::PreTranslateChain(MSG& msg) {
 bool CDialog::PreTranslateInput(MSG& msg) {
   if (PreTranslateChain(msg)) return true;
   for (HWND hWnd = msg.hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
-    if (FromHandle(hWnd)) return ::IsDialogMessageA(hWnd, &msg) != FALSE;
+    if (FromHandle(hWnd)) return ::IsDialogMessageW(hWnd, &msg) != FALSE;
     if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) break;
   }
   return false;

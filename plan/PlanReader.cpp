@@ -76,8 +76,9 @@ bool WithinKeyLimits(const std::vector<std::string>& names) {
 class CPlanLoader {
  public:
   CPlanLoader(const std::string& document, IPlanTree& tree, CFolderMap& folders,
-              const PlanLoadSettings& settings)
-      : m_document(document), m_tree(tree), m_folders(folders), m_settings(settings) {}
+              const PlanLoadSettings& settings, std::vector<std::string>* skippedFolders)
+      : m_document(document), m_tree(tree), m_folders(folders), m_settings(settings),
+        m_skippedFolders(skippedFolders) {}
 
   // The plan in memory goes at the first folder element with a usable name, not before.
   void ReadFolders(const std::string& content) {
@@ -86,10 +87,13 @@ class CPlanLoader {
     std::string openingTag;
     std::vector<std::string> names;
     for (std::size_t from = 0; TakeElement(m_document, content, from, "<desfolder", folderText, &openingTag);) {
-      if (!UsableNames(FirstAttribute(openingTag, "<desfolder", "name"), names)) continue;
+      if (!UsableNames(FirstAttribute(openingTag, "<desfolder", "name"), names)) {
+        Skipped(openingTag);
+        continue;
+      }
       if (firstFolder) ClearPlan();
       firstFolder = false;
-      ReadFolder(names, folderText);
+      if (!ReadFolder(names, folderText)) Skipped(openingTag);
     }
   }
 
@@ -119,9 +123,13 @@ class CPlanLoader {
     m_childIndex.clear();
   }
 
-  // Places the folder in the tree under the top folder (a key whose first name does not
-  // match the top folder is skipped) and appends its sources.
-  void ReadFolder(const std::vector<std::string>& names, const std::string& folderText) {
+  void Skipped(const std::string& openingTag) {
+    if (m_skippedFolders) m_skippedFolders->push_back(openingTag);
+  }
+
+  // Places the folder in the tree under the top folder and appends its sources; false when
+  // the key's first name does not match the top folder and it was skipped.
+  bool ReadFolder(const std::vector<std::string>& names, const std::string& folderText) {
     Item item = m_tree.GetTopFolder();
     if (!item) {
       item = m_tree.InsertFolder(nullptr, names[0]);
@@ -129,7 +137,7 @@ class CPlanLoader {
       m_folders.SetEmpty(m_tree.GetItemText(item));
     }
     std::string currentKey = m_tree.GetItemText(item);
-    if (!sjis::EqualsNoCaseAscii(names[0], currentKey)) return;
+    if (!sjis::EqualsNoCaseAscii(names[0], currentKey)) return false;
     for (std::size_t i = 1; i < names.size(); ++i) {
       item = FindOrInsertChild(item, names[i]);
       currentKey += "/" + m_tree.GetItemText(item);
@@ -140,6 +148,7 @@ class CPlanLoader {
     for (std::size_t from = 0; TakeElement(m_document, folderText, from, "<srcfilepath", source);) {
       sources.push_back(source);
     }
+    return true;
   }
 
   // The first child named name without regard to ASCII case, or a new last child.
@@ -169,6 +178,7 @@ class CPlanLoader {
   IPlanTree& m_tree;
   CFolderMap& m_folders;
   const PlanLoadSettings& m_settings;
+  std::vector<std::string>* m_skippedFolders;  // not owned; may be null
   std::unordered_map<Item, std::unordered_map<std::string, Item>> m_childIndex;
 };
 
@@ -188,14 +198,15 @@ bool ReadTextFile(const std::string& path, std::string& text) {
 }
 
 PlanLoadResult LoadPlan(const std::string& path, IPlanTree& tree, CFolderMap& folders,
-                        const PlanLoadSettings& settings) {
+                        const PlanLoadSettings& settings, std::vector<std::string>* skippedFolders) {
   std::string document;
   if (!ReadTextFile(path, document)) return PlanLoadResult::kUnreadable;
-  return LoadPlanText(document, tree, folders, settings) ? PlanLoadResult::kLoaded : PlanLoadResult::kNoPlan;
+  return LoadPlanText(document, tree, folders, settings, skippedFolders) ? PlanLoadResult::kLoaded
+                                                                         : PlanLoadResult::kNoPlan;
 }
 
 bool LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& folders,
-                  const PlanLoadSettings& settings) {
+                  const PlanLoadSettings& settings, std::vector<std::string>* skippedFolders) {
   std::string content;
   std::string rootTag;
   if (GetElement(content, &document, nullptr, "<Sheafkeeper", nullptr, nullptr, &rootTag) < 0) {
@@ -205,7 +216,7 @@ bool LoadPlanText(const std::string& document, IPlanTree& tree, CFolderMap& fold
   if (!desRoot.empty()) tree.SetDesRoot(desRoot);
   if (tree.GetDesRoot().empty()) tree.SetDesRoot(settings.workDir);
 
-  CPlanLoader loader(document, tree, folders, settings);
+  CPlanLoader loader(document, tree, folders, settings, skippedFolders);
   loader.ReadFolders(content);
   loader.ReadExclusions(content);
   return true;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/WorkingFolder.h"
 #include "copy/CopyRun.h"
@@ -10,6 +11,7 @@
 #include "plan/MemoryPlanTree.h"
 #include "plan/PlanReader.h"
 #include "runner/ConsoleRunView.h"
+#include "runner/DryRunChecks.h"
 #include "runner/RunnerOptions.h"
 #include "ui/LocaleDate.h"
 
@@ -70,13 +72,19 @@ int RunPlanCommand(int argc, const char* const* argv) {
   CMemoryPlanTree tree(folders);
   tree.AddFolder(nullptr, today);
   tree.SetDesRoot(workDir);
-  switch (LoadPlan(path, tree, folders, PlanLoadSettings{workDir, today, IsLocaleDate})) {
+  std::vector<std::string> skippedFolders;
+  switch (LoadPlan(path, tree, folders, PlanLoadSettings{workDir, today, IsLocaleDate}, &skippedFolders)) {
     case PlanLoadResult::kUnreadable:
       return Refuse("cannot read the plan file " + path);
     case PlanLoadResult::kNoPlan:
       return Refuse(path + " holds no plan");
     case PlanLoadResult::kLoaded:
       break;
+  }
+  if (!HasSourcePath(folders)) return Refuse(path + ": nothing to copy");
+  // A folder the reader left out holds source paths that would silently not be copied.
+  for (const std::string& element : skippedFolders) {
+    std::fprintf(stderr, "%s: skipped the folder element %s\n", kProgramName, element.c_str());
   }
 
   CConsoleBreakCatcher breaks;
@@ -85,7 +93,12 @@ int RunPlanCommand(int argc, const char* const* argv) {
   const auto start = std::chrono::steady_clock::now();
   const CopyRunResult result = options.dryRun ? run.CountOnly() : run.Run();
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-  if (options.dryRun && result == CopyRunResult::kCompleted) PrintCounts(run);
+  bool checksPassed = true;
+  if (options.dryRun && result == CopyRunResult::kCompleted) {
+    PrintCounts(run);
+    checksPassed = CheckPlanBeforeRun(folders, tree.GetDesRoot(), stdout);
+  }
   if (!options.dryRun && !options.quiet) PrintSummary(run, seconds.count());
-  return ExitCodeOf(result);
+  const int exitCode = ExitCodeOf(result);
+  return exitCode == kExitSuccess && (!skippedFolders.empty() || !checksPassed) ? kExitFailed : exitCode;
 }

@@ -7,12 +7,14 @@ const char kRunnerUsage[] =
     "\n"
     "Options:\n"
     "  --dry-run  count the files and list each destination folder with its source paths\n"
-    "             and their file counts; copy nothing\n"
+    "             and their file counts, then what the copy would fail on; copy nothing\n"
     "  --quiet    no progress and no summary, only errors\n"
     "  --help     show this text\n"
     "\n"
-    "Exit codes: 0 the whole plan was copied; 1 a source path could not be copied;\n"
-    "2 stopped by Ctrl+C or Ctrl+Break; 3 the plan could not be read, or a bad option.\n";
+    "Exit codes: 0 the whole plan was copied; 1 a source path could not be copied, a\n"
+    "folder element of the plan was skipped, or the dry run found what the copy would fail\n"
+    "on; 2 stopped by Ctrl+C or Ctrl+Break; 3 the plan could not be read or holds nothing\n"
+    "to copy, or a bad option.\n";
 
 bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {

@@ -24,8 +24,9 @@ class ScriptedModalUi : public IModalUi {
     if (onMessage) onMessage();
     return IDOK;
   }
-  int TrackPopupMenu(HWND, const std::vector<MenuItem>& items, POINT, UINT) override {
+  int TrackPopupMenu(HWND, const std::vector<MenuItem>& items, POINT screen, UINT) override {
     menus.push_back(items);
+    menuPoint = screen;
     return menuAnswer;
   }
   bool GetFileName(const FileDialogRequest& request, std::string& path) override {
@@ -47,6 +48,7 @@ class ScriptedModalUi : public IModalUi {
   std::function<void()> onMessage;  // called while the box would be shown
   std::vector<std::vector<MenuItem>> menus;
   int menuAnswer = kNothingChosen;
+  POINT menuPoint{};  // where the last menu would have opened, in screen coordinates
   std::vector<FileDialogRequest> fileRequests;
   std::string fileAnswer;  // empty: the file dialog is cancelled
   std::vector<std::string> browseTitles;

@@ -4,6 +4,7 @@
 
 #include "framework/ModalUi.h"
 #include "plan/DateName.h"
+#include "plan/FolderName.h"
 #include "plan/ShiftJis.h"
 #include "plan/PlanReader.h"
 #include "res/resource.h"
@@ -17,7 +18,6 @@ namespace {
 const int kClosedFolderImage = 0;
 const int kOpenFolderImage = 1;
 const char kBrowseTitle[] = "コピーフォルダ";
-const char kInvalidNameChars[] = "\\/:*?\"<>|";
 const char kNewFolderName[] = "新規フォルダ";
 enum MenuCommand { kCreateCommand = 0, kRenameCommand = 1, kDeleteCommand = 2 };
 
@@ -31,10 +31,12 @@ CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
       OnMessage(WM_SIZE, &CDesFolderSetting::OnSize),
       OnMessage(WM_LBUTTONDOWN, &CDesFolderSetting::OnGripLButtonDown),
       OnMessage(WM_MOUSEMOVE, &CDesFolderSetting::OnGripMouseMove),
+      OnMessage(WM_GETMINMAXINFO, &CDesFolderSetting::OnGetMinMaxInfo),
       OnCommand(IDOK, &CDesFolderSetting::OnSwallowedCommand),
       OnCommand(IDCANCEL, &CDesFolderSetting::OnSwallowedCommand),
       OnMessage(WM_NEXTDLGCTL, &CDesFolderSetting::OnNextDlgCtl),
       OnNotify(IDC_DESTREE, NM_RCLICK, &CDesFolderSetting::OnTreeRightClick),
+      OnMessage(WM_CONTEXTMENU, &CDesFolderSetting::OnContextMenu),
       OnCommand(IDC_DESROOT_BROWSE, &CDesFolderSetting::OnBrowse),
       OnNotify(IDC_DESTREE, TVN_ENDLABELEDITA, &CDesFolderSetting::OnEndLabelEdit),
       OnNotify(IDC_DESTREE, TVN_SELCHANGEDA, &CDesFolderSetting::OnSelChanged),
@@ -60,6 +62,10 @@ BOOL CDesFolderSetting::OnInitDialog() {
 }
 
 bool CDesFolderSetting::PreTranslateMessage(MSG& msg) {
+  if (msg.hwnd == m_tree.GetSafeHwnd() && IsMenuKey(msg)) {
+    if (msg.message != WM_KEYUP) SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(msg.hwnd), -1);
+    return true;
+  }
   if (msg.message != WM_KEYDOWN || m_pMainDlg->IsBusy()) return false;
   if (msg.wParam == VK_RETURN) {
     m_tree.EndEditLabelNow(false);
@@ -70,6 +76,14 @@ bool CDesFolderSetting::PreTranslateMessage(MSG& msg) {
     return true;
   }
   return false;
+}
+
+// The tree view keeps Shift+F10 to itself and not every system turns the menu key into
+// WM_CONTEXTMENU, so both are taken here; the menu key's release goes no further either,
+// so that it opens no second menu.
+bool CDesFolderSetting::IsMenuKey(const MSG& msg) {
+  if (msg.message == WM_SYSKEYDOWN) return msg.wParam == VK_F10 && ::GetKeyState(VK_SHIFT) < 0;
+  return (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_APPS;
 }
 
 void CDesFolderSetting::InsertTopFolder() {
@@ -114,10 +128,6 @@ PlanLoadResult CDesFolderSetting::LoadPlan(const std::string& path) {
   return ::LoadPlan(path, tree, m_pMainDlg->GetFolderMap(), settings);
 }
 
-bool CDesFolderSetting::IsInvalidFolderName(const std::string& name) {
-  return sjis::ContainsAnyChar(name, kInvalidNameChars);
-}
-
 // The item whose label or icon is under the cursor, or null.
 HTREEITEM CDesFolderSetting::HitItem() const {
   TVHITTESTINFO hit{};
@@ -129,11 +139,31 @@ HTREEITEM CDesFolderSetting::HitItem() const {
 
 LRESULT CDesFolderSetting::OnTreeRightClick(WPARAM, LPARAM, bool&) {
   if (m_pMainDlg->IsBusy()) return 0;
-  if (HTREEITEM item = HitItem()) ShowMenuFor(item);
+  if (HTREEITEM item = HitItem()) {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ShowMenuFor(item, cursor);
+  }
   return 0;
 }
 
-void CDesFolderSetting::ShowMenuFor(HTREEITEM item) {
+// A right click was handled as NM_RCLICK; only the keyboard's request (at -1, -1) is
+// left, and its menu opens at the selected folder's label.
+LRESULT CDesFolderSetting::OnContextMenu(WPARAM wParam, LPARAM lParam, bool&) {
+  HTREEITEM item = m_tree.GetSelectedItem();
+  bool fromKeyboard = static_cast<DWORD>(lParam) == 0xFFFFFFFF;  // x and y both -1
+  if (!fromKeyboard || reinterpret_cast<HWND>(wParam) != m_tree.GetSafeHwnd() || !item || m_pMainDlg->IsBusy()) {
+    return 0;
+  }
+  RECT label{};
+  TreeView_GetItemRect(m_tree.GetSafeHwnd(), item, &label, TRUE);
+  POINT corner{label.left, label.bottom};
+  ::ClientToScreen(m_tree.GetSafeHwnd(), &corner);
+  ShowMenuFor(item, corner);
+  return 0;
+}
+
+void CDesFolderSetting::ShowMenuFor(HTREEITEM item, POINT screen) {
   m_tree.SelectItem(item);
   std::vector<MenuItem> menu = {{kCreateCommand, "新規フォルダ作成", false}, {0, "", true},
                                 {kRenameCommand, "名前の変更", false}};
@@ -141,9 +171,7 @@ void CDesFolderSetting::ShowMenuFor(HTREEITEM item) {
     menu.push_back({0, "", true});
     menu.push_back({kDeleteCommand, "削除", false});
   }
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
-  switch (ModalUi().TrackPopupMenu(m_hWnd, menu, cursor, TPM_LEFTALIGN | TPM_LEFTBUTTON)) {
+  switch (ModalUi().TrackPopupMenu(m_hWnd, menu, screen, TPM_LEFTALIGN | TPM_LEFTBUTTON)) {
     case kCreateCommand: CreateFolder(item); break;
     case kRenameCommand: RenameFolder(item); break;
     case kDeleteCommand: DeleteFolder(item); break;
@@ -196,9 +224,9 @@ LRESULT CDesFolderSetting::OnEndLabelEdit(WPARAM, LPARAM lParam, bool&) {
   return 0;
 }
 
-// Not empty, none of the nine characters, and no sibling of that name in any ASCII case.
+// A name Windows can create, and no sibling of that name in any ASCII case.
 bool CDesFolderSetting::IsAcceptableName(HTREEITEM item, const std::string& name) const {
-  if (name.empty() || IsInvalidFolderName(name)) return false;
+  if (!IsCreatableFolderName(name)) return false;
   HTREEITEM parent = m_tree.GetParentItem(item);
   HTREEITEM sibling = parent ? m_tree.GetChildItem(parent) : m_tree.GetNextItem(nullptr, TVGN_ROOT);
   for (; sibling; sibling = m_tree.GetNextSiblingItem(sibling)) {
@@ -225,7 +253,7 @@ LRESULT CDesFolderSetting::OnSelChanged(WPARAM, LPARAM lParam, bool&) {
 
 LRESULT CDesFolderSetting::OnBrowse(WPARAM, LPARAM, bool&) {
   if (m_pMainDlg->IsBusy()) return 0;
-  CFolderSelectDlg browser(kBrowseTitle, m_hWnd);
+  CFolderSelectDlg browser(kBrowseTitle, m_hWnd, m_strDesRoot);
   if (browser.DoModal() != IDOK) return 0;
   m_strDesRoot = browser.GetPathName();
   UpdateData(false);

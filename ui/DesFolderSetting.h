@@ -26,8 +26,6 @@ class CDesFolderSetting : public CPaneDialog {
   void ResetFolderTree();
   // Reads a plan file into the tree, the folder map, the root and the exclusion list.
   PlanLoadResult LoadPlan(const std::string& path);
-  // True when name holds one of the nine characters a folder name may not hold.
-  static bool IsInvalidFolderName(const std::string& name);
 
   CImageList m_imageList;
   HTREEITEM m_hTopFolder = nullptr;
@@ -38,15 +36,17 @@ class CDesFolderSetting : public CPaneDialog {
   MessageTable GetMessageTable() const override;
   void DoDataExchange(CDataExchange& dx) override;
   // While idle: Enter ends a name edit keeping the text and presses no button; F2 edits
-  // the selected folder's name.
+  // the selected folder's name. Shift+F10 and the menu key in the tree ask for its menu.
   bool PreTranslateMessage(MSG& msg) override;
   BOOL OnInitDialog() override;
 
  private:
+  // True for Shift+F10 and for the menu key, pressed or released.
+  static bool IsMenuKey(const MSG& msg);
   void InsertTopFolder();
   void LayOutControls() override;
   HTREEITEM HitItem() const;
-  void ShowMenuFor(HTREEITEM item);
+  void ShowMenuFor(HTREEITEM item, POINT screen);
   void CreateFolder(HTREEITEM parent);
   void RenameFolder(HTREEITEM item);
   void DeleteFolder(HTREEITEM item);
@@ -58,6 +58,9 @@ class CDesFolderSetting : public CPaneDialog {
   LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the tree is right-clicked: the folder menu for the item under the cursor.
   LRESULT OnTreeRightClick(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the context menu is asked for: from the keyboard (Shift+F10 or the menu key) in
+  // the tree, the folder menu of the selected item.
+  LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam, bool& handled);
   // When a name edit in the tree ends, typed or cancelled.
   LRESULT OnEndLabelEdit(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the tree's selection has changed.

@@ -1,6 +1,6 @@
 #pragma once
-// The shell's folder browser, for choosing a destination root: only file-system folders
-// may be chosen, and the chosen path ends in a backslash.
+// The shell's folder browser, for choosing a destination root: it opens at the current
+// folder, only file-system folders may be chosen, and the chosen path ends in a backslash.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -8,7 +8,8 @@
 
 class CFolderSelectDlg {
  public:
-  CFolderSelectDlg(const std::string& title, HWND owner);
+  // The browser opens with initialFolder selected, or at the desktop when it is empty.
+  CFolderSelectDlg(const std::string& title, HWND owner, const std::string& initialFolder);
   ~CFolderSelectDlg();
   CFolderSelectDlg(const CFolderSelectDlg&) = delete;
   CFolderSelectDlg& operator=(const CFolderSelectDlg&) = delete;
@@ -20,6 +21,7 @@ class CFolderSelectDlg {
  private:
   std::string m_strPath;
   std::string m_strTitle;
+  std::string m_strInitialFolder;
   BROWSEINFOA m_browseInfo{};
   PIDLIST_ABSOLUTE m_pItemList = nullptr;  // owned; freed through the shell's allocator
 };

@@ -43,6 +43,17 @@ LRESULT CPaneDialog::OnGripLButtonDown(WPARAM, LPARAM lParam, bool& handled) {
   return 0;
 }
 
+LRESULT CPaneDialog::OnGetMinMaxInfo(WPARAM, LPARAM lParam, bool& handled) {
+  MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+  if (m_gripEdge == GripEdge::Right) {
+    info->ptMinTrackSize.x = kMinExtent;
+  } else {
+    info->ptMinTrackSize.y = kMinExtent;
+  }
+  handled = false;
+  return 0;
+}
+
 bool CPaneDialog::IsOnGrip(LPARAM point) const {
   int across = m_gripEdge == GripEdge::Right ? GET_X_LPARAM(point) : GET_Y_LPARAM(point);
   int extent = m_gripEdge == GripEdge::Right ? m_cxClient : m_cyClient;

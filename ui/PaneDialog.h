@@ -12,6 +12,9 @@ enum class GripEdge { Right, Bottom };
 
 class CPaneDialog : public CDialog {
  public:
+  // The least a pane keeps across its grip, so that it can always be found and dragged back.
+  static constexpr int kMinExtent = 40;
+
   IPaneHost* m_pMainDlg = nullptr;  // not owned; set before the window is created
   int m_cxClient = 0;
   int m_cyClient = 0;
@@ -39,6 +42,9 @@ class CPaneDialog : public CDialog {
   // When the left button is pressed on the pane: on the grip, the system starts sizing
   // the pane by its grip edge.
   LRESULT OnGripLButtonDown(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the system asks how far the pane may be sized: never below kMinExtent across
+  // the grip.
+  LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& handled);
 
  private:
   // True for a client point in the band from 7 to 3 pixels inside the grip edge.

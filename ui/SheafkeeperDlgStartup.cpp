@@ -2,6 +2,8 @@
 // (WM_DESTROY) of the main dialog.
 #include "ui/SheafkeeperDlg.h"
 
+#include <algorithm>
+
 #include "app/Settings.h"
 #include "app/WorkingFolder.h"
 #include "res/resource.h"
@@ -106,14 +108,15 @@ void CSheafkeeperDlg::LoadAutomaticPlan() {
 }
 
 // The window first, so that its WM_SIZE lays everything out; then the panes get the
-// stored width and height, which the final layout clamps to the client area.
+// stored width and height, raised to the least a pane keeps, which the final layout
+// clamps to the client area.
 void CSheafkeeperDlg::RestoreStoredSizes() {
   int windowWidth = ReadSetting(kWindowWidth);
   int windowHeight = ReadSetting(kWindowHeight);
   SetSize(windowWidth, windowHeight);
-  int paneWidth = ReadSetting(kDesPaneWidth);
+  int paneWidth = std::max(ReadSetting(kDesPaneWidth), CPaneDialog::kMinExtent);
   if (m_pDesFolderSetting) m_pDesFolderSetting->SetSize(paneWidth, windowHeight);
-  int paneHeight = ReadSetting(kSrcPaneHeight);
+  int paneHeight = std::max(ReadSetting(kSrcPaneHeight), CPaneDialog::kMinExtent);
   if (m_pSrcFolderSetting) m_pSrcFolderSetting->SetSize(paneWidth, paneHeight);
 }
 

@@ -154,13 +154,13 @@ LRESULT CSrcFolderSetting::OnDropFiles(WPARAM wParam, LPARAM, bool& handled) {
   return 0;
 }
 
-LRESULT CSrcFolderSetting::OnGetMinMaxInfo(WPARAM, LPARAM lParam, bool& handled) {
+LRESULT CSrcFolderSetting::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& handled) {
+  CPaneDialog::OnGetMinMaxInfo(wParam, lParam, handled);
   if (m_pMainDlg) {
     MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
     info->ptMaxTrackSize.x = kMaxTrackWidth;
     info->ptMaxTrackSize.y = m_pMainDlg->GetClientHeight() - kHostRoomBelow;
   }
-  handled = false;
   return 0;
 }
 

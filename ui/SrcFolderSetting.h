@@ -48,7 +48,8 @@ class CSrcFolderSetting : public CPaneDialog {
   LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam, bool& handled);
   // When files are dropped from the shell anywhere on the pane.
   LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam, bool& handled);
-  // When the system asks how far the pane may be sized by its grip.
+  // When the system asks how far the pane may be sized by its grip: the base's minimum,
+  // and no lower than the main dialog leaves room for.
   LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the state of a row of the list changes, its selection among them.
   LRESULT OnSourceItemChanged(WPARAM wParam, LPARAM lParam, bool& handled);

@@ -1,7 +1,8 @@
 // The tree copy against the plain procedure that looks every entry up by its path, on the
 // same source trees: names the platform treats specially, path lengths at the search limit,
 // and trees that change under the copy. Both must give the same count, result, reported
-// names and destination tree.
+// names and destination tree. Both copy a file through the same safe single-file step,
+// and both fail a folder that cannot be listed to its end.
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "TempFolder.h"
 #include "copy/EntryLookup.h"
+#include "copy/SafeFileCopy.h"
 #include "copy/TreeCopy.h"
 
 namespace {
@@ -58,20 +60,20 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
   if (IsExcluded(exclusions, entry.cFileName)) return 1;
   const std::string target = destination + "\\" + entry.cFileName;
   if (!IsFolder(entry)) {
-    if (!CopyFileA(path.c_str(), target.c_str(), FALSE)) return 0;
+    if (!CopyFileSafely(path, target)) return 0;
     if (callback != nullptr) callback(context, entry.cFileName);
     return 1;
   }
   if (!MakeFolderPath(target)) return 0;
   WIN32_FIND_DATAA item;
   FindHandle listing(path + "\\*", item);
-  if (!listing.IsOpen()) return 1;
+  if (!listing.IsOpen()) return 0;
   do {
     if (abortFlag != nullptr && *abortFlag == 1) return 1;
     if (IsDotName(item.cFileName)) continue;
     if (!CopyTree(target, path + "\\" + item.cFileName, exclusions, abortFlag, callback, context)) return 0;
   } while (listing.Next(item));
-  return 1;
+  return GetLastError() == ERROR_NO_MORE_FILES ? 1 : 0;
 }
 
 }  // namespace reference

@@ -145,6 +145,11 @@ TEST_F(RunnerTest, EachOutcomeHasItsExitCodeAndItsReason) {
   testfs::WriteFile(temp_ / "bad.xml", PlanText(Dest() + "\\", {{"2006-05-01", {a, missing, b}}}));
   testfs::WriteFile(temp_ / "temp.xml", PlanText(Dest() + "\\", {{"x", {b}}}));
   testfs::WriteFile(temp_ / "cut.xml", "<Sheafkeeper desrootfolder=\"C:\\\">\r\n<desfolder name=\"x\">\r\n");
+  testfs::WriteFile(temp_ / "empty.xml", PlanText(Dest() + "\\", {{"2006-05-01", {""}}, {"2006-05-01/x", {}}}));
+  std::string skipped = PlanText(Dest() + "\\", {{"2006-05-01", {a}}, {"other", {b}}});
+  skipped.insert(skipped.find("</Sheafkeeper>"), "<desfolder id=\"1\" name=\"2006-05-01\"><srcfilepath>" + b +
+                                                     "</srcfilepath></desfolder>\r\n");
+  testfs::WriteFile(temp_ / "skipped.xml", skipped);
   const std::string failed = "[" + missing + "]のコピーに失敗しました\n";
   struct Case {
     std::string arguments;
@@ -159,6 +164,12 @@ TEST_F(RunnerTest, EachOutcomeHasItsExitCodeAndItsReason) {
       {"bad.xml --quiet", 1, failed, 1},
       {"missing.xml", 3, "SheafkeeperRun: cannot read the plan file missing.xml\n", 0},
       {"cut.xml", 3, "SheafkeeperRun: cut.xml holds no plan\n", 0},
+      {"empty.xml", 3, "SheafkeeperRun: empty.xml: nothing to copy\n", 0},
+      {"skipped.xml", 1,
+       "SheafkeeperRun: skipped the folder element <desfolder name=\"other\">\n"
+       "SheafkeeperRun: skipped the folder element <desfolder id=\"1\" name=\"2006-05-01\">\n"
+       "counting the files...\nfiles to copy: 1\n1 / 1  a.txt\n",
+       1},
       {"--fast good.xml", 3, "SheafkeeperRun: unknown option --fast (see --help)\n", 0},
       {"good.xml bad.xml", 3, "SheafkeeperRun: more than one plan file: good.xml and bad.xml (see --help)\n", 0},
   };
@@ -198,6 +209,42 @@ TEST_F(RunnerTest, ADryRunListsTheCountsAndCopiesNothing) {
                             "/x\n         1  " + temp_ / "3" + "\nfiles in all: 3\n");
   EXPECT_EQ(output.err, "counting the files...\nfiles to copy: 3\n");
   EXPECT_FALSE(testfs::Exists(today));
+}
+
+// Folder names that would lead a run out of its root: the run and the dry run fail them
+// and nothing changes anywhere around the root. A root on a missing drive fails the dry
+// run; a root inside a source is a note, and the run leaves it out of the copy.
+TEST_F(RunnerTest, UnsafePlansWriteNothingOutsideTheRootAndTheDryRunSaysWhy) {
+  const std::string source = Source("c.txt", "data");
+  const std::string root = temp_ / "a\\b\\inner\\";
+  for (const std::string name : {"..", ".", "x.", "x ", "a*b", "a|b", "2006-05-01/..", "2006-05-01/\x01"}) {
+    testfs::WriteFile(temp_ / "plan.xml", PlanText(root, {{name, {source}}, {name + "/" + name, {source}}}));
+    const testfs::Listing before = testfs::ListTree(temp_.Path());
+    RunnerOutput run = RunRunner("plan.xml", temp_.Path());
+    EXPECT_EQ(run.exitCode, 1u) << name;
+    EXPECT_NE(run.err.find("[" + source + "]のコピーに失敗しました"), std::string::npos) << name << run.err;
+    EXPECT_EQ(testfs::ListTree(temp_.Path()), before) << name;
+    RunnerOutput dryRun = RunRunner("--dry-run plan.xml", temp_.Path());
+    EXPECT_EQ(dryRun.exitCode, 1u) << name;
+    EXPECT_NE(dryRun.out.find("fails: the folder "), std::string::npos) << name << dryRun.out;
+  }
+
+  testfs::WriteFile(temp_ / "plan.xml", PlanText("Q:\\backup\\", {{"2006-05-01", {source}}}));
+  RunnerOutput missingDrive = RunRunner("--dry-run plan.xml", temp_.Path());
+  EXPECT_EQ(missingDrive.exitCode, 1u);
+  EXPECT_NE(missingDrive.out.find("fails: the drive or share of the destination root Q:\\backup\\ does not exist"),
+            std::string::npos)
+      << missingDrive.out;
+
+  testfs::MakeFolder(temp_ / "self");
+  Source("self\\kept.txt", "kept");
+  testfs::WriteFile(temp_ / "plan.xml", PlanText(temp_ / "self\\bk\\", {{"2006-05-01", {temp_ / "self"}}}));
+  RunnerOutput inside = RunRunner("--dry-run plan.xml", temp_.Path());
+  EXPECT_EQ(inside.exitCode, 0u);
+  EXPECT_NE(inside.out.find("note: the destination root lies inside " + temp_ / "self"), std::string::npos);
+  EXPECT_EQ(RunRunner("--quiet plan.xml", temp_.Path()).exitCode, 0u);
+  const testfs::Listing copied = testfs::ListTree(temp_ / "self\\bk\\" + DateFolderName());
+  EXPECT_EQ(copied, (testfs::Listing{{"self\\", "<folder>"}, {"self\\kept.txt", testfs::ListTree(temp_ / "self")["kept.txt"]}}));
 }
 
 TEST_F(RunnerTest, CtrlCStopsTheRunAtTheNextEntry) {

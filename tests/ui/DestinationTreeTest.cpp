@@ -10,6 +10,7 @@
 #include "ScriptedModalUi.h"
 #include "framework/MessagePump.h"
 #include "plan/DateName.h"
+#include "plan/ShiftJis.h"
 #include "ui/DesFolderSetting.h"
 
 namespace {
@@ -144,19 +145,21 @@ TEST_F(DestinationTreeTest, NameEditsFollowTheNamingRulesAndReKeyTheFolderTree) 
       {a, "", "a"},
       {a, "x\\y", "a"}, {a, "x/y", "a"}, {a, "x:y", "a"}, {a, "x*y", "a"}, {a, "x?y", "a"},
       {a, "x\"y", "a"}, {a, "x<y", "a"}, {a, "x>y", "a"}, {a, "x|y", "a"},
+      {a, ".", "a"}, {a, "..", "a"}, {a, "CON", "a"}, {a, "com1.txt", "a"}, {a, "a.", "a"}, {a, "a ", "a"},
+      {a, std::string(256, 'x'), "a"},
       {a, "\x83\x5C\x83\x7C", "\x83\x5C\x83\x7C"},  // ソ and ポ: their second bytes are no separators
       {docs, "docs", "docs"},                       // its own name in another case
-      {a, " a. ", " a. "},                          // spaces and dots stay
+      {a, " a.b", " a.b"},                          // a leading space and inner dots stay
   };
   for (const auto& c : cases) {
     Rename(c.item, c.typed);
     EXPECT_EQ(pane.m_tree.GetItemText(c.item), c.expected) << c.typed;
   }
-  EXPECT_EQ(Keys(), (std::vector<std::string>{today, today + "/ a. ", today + "/ a. /sub", today + "/ab",
+  EXPECT_EQ(Keys(), (std::vector<std::string>{today, today + "/ a.b", today + "/ a.b/sub", today + "/ab",
                                               today + "/docs"}));
-  EXPECT_EQ(*host.folders.Find(today + "/ a. /sub"), CSourceList{"C:\\sub"});
+  EXPECT_EQ(*host.folders.Find(today + "/ a.b/sub"), CSourceList{"C:\\sub"});
   EXPECT_EQ(*host.folders.Find(today + "/ab"), CSourceList{"C:\\ab"});
-  EXPECT_EQ(host.shownKeys.back(), today + "/ a. ");
+  EXPECT_EQ(host.shownKeys.back(), today + "/ a.b");
 
   Rename(sub, "gone", VK_ESCAPE);  // Esc cancels the edit
   EXPECT_EQ(pane.m_tree.GetItemText(sub), "sub");
@@ -166,8 +169,64 @@ TEST_F(DestinationTreeTest, NameEditsFollowTheNamingRulesAndReKeyTheFolderTree) 
   ASSERT_NE(EditBox(), nullptr);
   ::SetWindowTextA(EditBox(), "backup");
   Press(EditBox(), VK_RETURN);
-  EXPECT_EQ(Keys(), (std::vector<std::string>{"backup", "backup/ a. ", "backup/ a. /sub", "backup/ab", "backup/docs"}));
-  EXPECT_EQ(*host.folders.Find("backup/ a. /sub"), CSourceList{"C:\\sub"});
+  EXPECT_EQ(Keys(), (std::vector<std::string>{"backup", "backup/ a.b", "backup/ a.b/sub", "backup/ab", "backup/docs"}));
+  EXPECT_EQ(*host.folders.Find("backup/ a.b/sub"), CSourceList{"C:\\sub"});
+}
+
+// Characters as the keyboard's translation posts them, in Unicode, through the program's
+// own loop: the ANSI edit box gets them in Shift-JIS, 能 ending in 0x5C.
+TEST_F(DestinationTreeTest, TypedJapaneseNamesTheFolderInShiftJis) {
+  HTREEITEM a = Add(top, "a");
+  pane.m_tree.SelectItem(a);
+  ::SetFocus(pane.m_tree.GetSafeHwnd());
+  Press(pane.m_tree.GetSafeHwnd(), VK_F2);
+  ASSERT_NE(EditBox(), nullptr);
+  for (wchar_t c : std::wstring(L"新規ソ表能")) ::PostMessageW(EditBox(), WM_CHAR, c, 1);
+  Press(EditBox(), VK_RETURN);
+  EXPECT_EQ(pane.m_tree.GetItemText(a), "\x90\x56\x8B\x4B\x83\x5C\x95\x5C\x94\x5C");
+}
+
+// Shift+F10, with the keyboard state as while Shift is held, and the menu key.
+TEST_F(DestinationTreeTest, TheMenuKeysOpenTheSelectedFoldersMenuAtItsLabel) {
+  HWND tree = pane.m_tree.GetSafeHwnd();
+  BYTE keys[256];
+  ::GetKeyboardState(keys);
+  for (WPARAM key : {VK_F10, VK_APPS, VK_APPS}) {
+    host.busy = ui.menus.size() == 2;  // the last press, while busy, opens nothing
+    keys[VK_SHIFT] = key == VK_F10 ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+    UINT down = key == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    ::PostMessageA(tree, down, key, 1);
+    ::PostMessageA(tree, down + 1, key, 0xC0000001);
+    pane.m_tree.SelectItem(top);
+    ui.menuAnswer = 0;
+    PumpWaitingMessages();
+    if (EditBox()) Press(EditBox(), VK_RETURN);
+  }
+  ASSERT_EQ(ui.menus.size(), 2u);
+  EXPECT_EQ(ui.menus.back().size(), 3u);  // the top folder's: no delete
+  EXPECT_EQ(pane.m_tree.GetItemText(pane.m_tree.GetChildItem(top)), kNew);
+  RECT label{};
+  TreeView_GetItemRect(tree, top, &label, TRUE);
+  POINT corner{label.left, label.bottom};
+  ::ClientToScreen(tree, &corner);
+  EXPECT_TRUE(ui.menuPoint.x == corner.x && ui.menuPoint.y == corner.y);
+}
+
+// The folder whose sources are listed stays highlighted while the focus is elsewhere.
+TEST_F(DestinationTreeTest, TheSelectionStaysVisibleWithoutTheFocus) {
+  HWND tree = pane.m_tree.GetSafeHwnd();
+  HTREEITEM a = Add(top, "a");
+  pane.m_tree.SelectItem(a);
+  ::SetFocus(pane.GetDlgItem(IDC_DESROOT_BROWSE));
+  ::RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = ::GetDC(tree);
+  for (HTREEITEM item : {top, a}) {
+    RECT label{};
+    TreeView_GetItemRect(tree, item, &label, TRUE);
+    EXPECT_EQ(::GetPixel(dc, label.left + 1, label.top + 1) == ::GetSysColor(COLOR_WINDOW), item == top);
+  }
+  ::ReleaseDC(tree, dc);
 }
 
 TEST_F(DestinationTreeTest, DeleteRemovesTheFolderTreeBelowWithoutAsking) {
@@ -282,16 +341,24 @@ TEST(DestinationTreeBrowser, TheRealFolderBrowserOpensWithItsTitleAndCancels) {
   CPaneHostDialog host;
   CDesFolderSetting pane(host.GetSafeHwnd());
   host.Host(pane);
+  char windows[MAX_PATH] = "";
+  ::GetWindowsDirectoryA(windows, MAX_PATH);
+  pane.m_strDesRoot = std::string(windows) + "\\";
   static bool s_titleSeen = false;
+  static std::string s_selected;
   ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
     HWND browser = ::GetActiveWindow();
     s_titleSeen = s_titleSeen || ::FindWindowExA(browser, nullptr, nullptr, "コピーフォルダ") != nullptr;
+    CTreeCtrl folders;
+    folders.Attach(::FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr));
+    s_selected = folders.GetItemText(folders.GetSelectedItem());
     ::PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
     ::KillTimer(nullptr, timer);
   });
   CWnd(pane.GetDlgItem(IDC_DESROOT_BROWSE)).SendMessage(BM_CLICK);
   EXPECT_TRUE(s_titleSeen);
-  EXPECT_EQ(pane.m_strDesRoot, "C:\\work\\");
+  EXPECT_TRUE(sjis::EqualsNoCaseAscii(s_selected, std::string(windows).substr(3))) << s_selected;  // opened at the root
+  EXPECT_EQ(pane.m_strDesRoot, std::string(windows) + "\\");
 }
 
 }  // namespace

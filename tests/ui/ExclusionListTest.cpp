@@ -227,10 +227,11 @@ TEST_F(ExclusionListTest, RowsAddedByHandGoToThePlanFileAndComeBackInOrder) {
 
 // Types keys into the edit dialog once its modal loop runs, as the keyboard delivers
 // them: one key, down and up, each time the queue is empty, so that the characters the
-// loop translates from one key are typed before the next key comes.
+// loop translates from one key are typed before the next key comes. A character beyond
+// ASCII comes as an input method hands it over, one Unicode WM_CHAR.
 struct Typist {
   CDialog* dialog;
-  std::string keys;  // virtual-key codes: capital letters, digits, '\r' for Enter
+  std::wstring keys;  // virtual-key codes (capital letters, digits, '\r' for Enter) or characters
   std::size_t next;
 };
 
@@ -247,8 +248,12 @@ void CALLBACK TypeNextKey(HWND main, UINT, UINT_PTR timer, DWORD) {
       EXPECT_EQ(::GetFocus(), edit);
     }
   }
-  WPARAM key = static_cast<unsigned char>(typist.keys[typist.next++]);
+  WPARAM key = typist.keys[typist.next++];
   if (typist.next == typist.keys.size()) ::KillTimer(main, timer);
+  if (key > 0x7F) {
+    ::PostMessageW(edit, WM_CHAR, key, 1);
+    return;
+  }
   LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
   ::PostMessageA(edit, WM_KEYDOWN, key, scan | 1);
   ::PostMessageA(edit, WM_KEYUP, key, scan | 0xC0000001);
@@ -258,7 +263,7 @@ TEST_F(ExclusionListTest, AddRunsTheRealEditDialogOwnedByTheMainWindow) {
   CSheafkeeperDlg& dialog = OpenWith({"a"}, {});
   m_app.m_pMainWnd = &dialog;
   m_ui.menuAnswer = 0;
-  Typist typist{nullptr, "BACKUP7\r", 0};
+  Typist typist{nullptr, L"BACKUP7新規ソ表能\r", 0};
   m_ui.dialogAnswer = [&dialog, &typist](CDialog& edit) {
     typist.dialog = &edit;
     ::SetTimer(dialog.GetSafeHwnd(), reinterpret_cast<UINT_PTR>(&typist), 10, TypeNextKey);
@@ -268,7 +273,7 @@ TEST_F(ExclusionListTest, AddRunsTheRealEditDialogOwnedByTheMainWindow) {
   m_app.m_pMainWnd = nullptr;
   EXPECT_EQ(m_ui.dialogs, std::vector<UINT>{IDD_EDIT});
   EXPECT_EQ(typist.next, typist.keys.size());
-  EXPECT_EQ(dialog.GetExclusionRows(), (Rows{"a", "backup7"}));
+  EXPECT_EQ(dialog.GetExclusionRows(), (Rows{"a", "backup7\x90\x56\x8B\x4B\x83\x5C\x95\x5C\x94\x5C"}));
   EXPECT_TRUE(::IsWindowEnabled(dialog.GetSafeHwnd()));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MainDialogFixture.h"
+#include "framework/MessagePump.h"
 #include "res/resource.h"
 #include "ui/DesFolderSetting.h"
 #include "ui/SrcFolderSetting.h"
@@ -79,6 +80,39 @@ TEST_F(MainDialogTest, ANestedLayoutFromAPaneArrivesAtTheSameLayout) {
   EXPECT_EQ(ChildRect(*dialog.m_pSrcFolderSetting), src);
   EXPECT_EQ(ChildRect(dialog.m_listNoCopy), list);
   ExpectLayout(dialog, 250, 225);
+}
+
+POINT g_dragTarget{};
+
+// A press on a pane's grip at grip, dragged to the screen point target and released, through
+// the system's own sizing loop: the timer moves the mouse once that loop runs.
+void DragGrip(CPaneDialog& pane, POINT grip, POINT target) {
+  POINT start = grip;
+  ::ClientToScreen(pane.GetSafeHwnd(), &start);
+  ::SetCursorPos(start.x, start.y);
+  g_dragTarget = target;
+  ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    ::SetCursorPos(g_dragTarget.x, g_dragTarget.y);
+    ::PostMessageA(::GetCapture(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessageA(::GetCapture(), WM_LBUTTONUP, 0, 0);
+  });
+  ::PostMessageA(pane.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip.x, grip.y));
+  PumpWaitingMessages();
+}
+
+TEST_F(MainDialogTest, APaneKeepsFortyPixelsAcrossItsGripWhenDraggedOrStoredSmaller) {
+  CSheafkeeperDlg& dialog = Open();
+  RECT window = dialog.GetWindowRect();
+  CPaneDialog& des = *dialog.m_pDesFolderSetting;
+  DragGrip(des, POINT{des.m_cxClient - 5, 100}, POINT{window.left - 50, window.top + 150});
+  CPaneDialog& src = *dialog.m_pSrcFolderSetting;
+  DragGrip(src, POINT{100, src.m_cyClient - 4}, POINT{window.left + 200, window.top - 50});
+  ExpectLayout(dialog, 40, 40);
+
+  m_dialog.reset();
+  testfs::WriteFile(m_folder.Folder() + "Sheafkeeper.ini", "[SHEAFKEEPER]\r\nLX=3\r\nRY=4\r\n");
+  ExpectLayout(Open(), 40, 40);
 }
 
 TEST_F(MainDialogTest, TheWindowCannotBeSizedBelowItsMinimum) {

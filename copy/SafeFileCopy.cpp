@@ -1,0 +1,93 @@
+#include "copy/SafeFileCopy.h"
+
+#include "plan/PlanWriter.h"
+
+namespace {
+
+const unsigned kMaxTemporaryAttempts = 256;
+const DWORD kBlockingAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+bool CopyOnce(const std::string& source, const std::string& target, BOOL* cancel, DWORD flags) {
+  return CopyFileExA(source.c_str(), target.c_str(), nullptr, nullptr, cancel, flags) != FALSE;
+}
+
+// Removes a file that this copy made, whatever attributes it got, keeping the last error.
+void RemoveMadeFile(const std::string& path) {
+  const DWORD error = GetLastError();
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path.c_str());
+  SetLastError(error);
+}
+
+bool CanOpenForReading(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+// Runs step; when it is denied access and target carries a read-only, hidden or system
+// attribute, clears those and runs it once more. A second failure puts them back.
+template <typename Step>
+bool RunClearingAttributes(const std::string& target, Step step) {
+  if (step()) return true;
+  if (GetLastError() != ERROR_ACCESS_DENIED) return false;
+  const DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+      !(attributes & kBlockingAttributes) ||
+      !SetFileAttributesA(target.c_str(), attributes & ~kBlockingAttributes)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  if (step()) return true;
+  const DWORD error = GetLastError();
+  SetFileAttributesA(target.c_str(), attributes);
+  SetLastError(error);
+  return false;
+}
+
+bool IsExistsError(DWORD error) {
+  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+
+// Copies source to target, which must not exist yet. A copy that fails after the source
+// was opened made the target, so it is removed: a cut-off file would look complete. A
+// source that cannot be opened failed the copy before the target was touched.
+bool CopyToNewFile(const std::string& source, const std::string& target, BOOL* cancel) {
+  if (CopyOnce(source, target, cancel, COPY_FILE_FAIL_IF_EXISTS)) return true;
+  const DWORD error = GetLastError();
+  if (!IsExistsError(error) && CanOpenForReading(source)) RemoveMadeFile(target);
+  SetLastError(error);
+  return false;
+}
+
+// The existing target is replaced only by a complete copy, made in a new temporary file
+// beside it; on failure the target stays as it was and the temporary file is removed.
+bool ReplaceExisting(const std::string& source, const std::string& target, BOOL* cancel) {
+  for (unsigned attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
+    const std::string temporary = TemporaryPathFor(target, attempt);
+    if (temporary.empty()) break;
+    if (!CopyToNewFile(source, temporary, cancel)) {
+      if (IsExistsError(GetLastError())) continue;
+      return false;
+    }
+    if (RunClearingAttributes(target, [&] {
+          return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        })) {
+      return true;
+    }
+    RemoveMadeFile(temporary);
+    return false;
+  }
+  SetLastError(ERROR_FILE_EXISTS);
+  return false;
+}
+
+}  // namespace
+
+// The first attempt fails when the target exists, so a first run pays nothing for the check.
+bool CopyFileSafely(const std::string& source, const std::string& target, BOOL* cancel) {
+  if (CopyToNewFile(source, target, cancel)) return true;
+  return IsExistsError(GetLastError()) && ReplaceExisting(source, target, cancel);
+}

@@ -1,0 +1,66 @@
+#include "runner/DryRunChecks.h"
+
+#include <windows.h>
+
+#include "copy/DestinationRoot.h"
+#include "copy/EntryLookup.h"
+#include "copy/FolderKeyCheck.h"
+#include "plan/ShiftJis.h"
+
+namespace {
+
+bool EntryHasSourcePath(const CFolderMap::Entry& entry) {
+  if (!entry.sources) return false;
+  for (const std::string& source : *entry.sources) {
+    if (!source.empty()) return true;
+  }
+  return false;
+}
+
+// "X:\\" or "\\\\server\\share\\" of an absolute path; empty for any other path.
+std::string VolumeOf(const std::string& fullPath) {
+  if (fullPath.size() >= 2 && fullPath[1] == ':') return fullPath.substr(0, 2) + "\\";
+  if (fullPath.compare(0, 2, "\\\\") != 0) return std::string();
+  const std::size_t share = sjis::FindChar(fullPath, '\\', 2);
+  if (share == std::string::npos) return std::string();
+  const std::size_t end = sjis::FindChar(fullPath, '\\', share + 1);
+  return fullPath.substr(0, end) + (end == std::string::npos ? "\\" : "");
+}
+
+bool VolumeExists(const std::string& desRoot) {
+  const std::string volume = VolumeOf(FullPath(NormalisePath(desRoot)));
+  return volume.empty() || GetDriveTypeA(volume.c_str()) != DRIVE_NO_ROOT_DIR;
+}
+
+}  // namespace
+
+bool HasSourcePath(const CFolderMap& folders) {
+  for (const CFolderMap::Entry& entry : folders.Walk()) {
+    if (EntryHasSourcePath(entry)) return true;
+  }
+  return false;
+}
+
+bool CheckPlanBeforeRun(const CFolderMap& folders, const std::string& desRoot, std::FILE* out) {
+  bool runWouldSucceed = true;
+  if (!VolumeExists(desRoot)) {
+    std::fprintf(out, "fails: the drive or share of the destination root %s does not exist\n", desRoot.c_str());
+    runWouldSucceed = false;
+  }
+  const CDestinationRoot root(desRoot);
+  for (const CFolderMap::Entry& entry : folders.Walk()) {
+    if (!EntryHasSourcePath(entry)) continue;
+    const std::string fault = FolderKeyFault(entry.key);
+    if (!fault.empty()) {
+      std::fprintf(out, "fails: the folder %s: %s\n", entry.key.c_str(), fault.c_str());
+      runWouldSucceed = false;
+    }
+    for (const std::string& source : *entry.sources) {
+      WIN32_FIND_DATAA found;
+      std::string path;
+      if (source.empty() || !ResolveSource(source, found, path) || !root.LiesBelow(path)) continue;
+      std::fprintf(out, "note: the destination root lies inside %s; the copy leaves it out\n", source.c_str());
+    }
+  }
+  return runWouldSucceed;
+}
