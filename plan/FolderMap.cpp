@@ -11,30 +11,21 @@ unsigned CFolderMap::BucketOf(const std::string& key) {
   return hash % kBucketCount;
 }
 
-const CFolderMap::Node* CFolderMap::FindNode(const std::string& key) const {
-  for (const Node& node : m_buckets[BucketOf(key)]) {
-    if (node.key == key) return &node;
-  }
-  return nullptr;
-}
-
-CFolderMap::Node* CFolderMap::FindNode(const std::string& key) {
-  return const_cast<Node*>(static_cast<const CFolderMap*>(this)->FindNode(key));
+CFolderMap::Node* CFolderMap::FindNode(const std::string& key) const {
+  auto found = m_index.find(key);
+  return found == m_index.end() ? nullptr : &*found->second;
 }
 
 CFolderMap::Node& CFolderMap::Insert(const std::string& key, std::unique_ptr<CSourceList> sources) {
   Chain& chain = m_buckets[BucketOf(key)];
-  chain.insert(chain.begin(), Node{key, std::move(sources)});
+  chain.push_front(Node{key, std::move(sources)});
+  m_index.emplace(key, chain.begin());
   return chain.front();
 }
 
 bool CFolderMap::Contains(const std::string& key) const { return FindNode(key) != nullptr; }
 
-std::size_t CFolderMap::Count() const {
-  std::size_t count = 0;
-  for (const Chain& chain : m_buckets) count += chain.size();
-  return count;
-}
+std::size_t CFolderMap::Count() const { return m_index.size(); }
 
 CSourceList* CFolderMap::Find(const std::string& key) const {
   const Node* node = FindNode(key);
@@ -61,14 +52,11 @@ CSourceList& CFolderMap::GetOrCreate(const std::string& key) {
 }
 
 bool CFolderMap::Remove(const std::string& key) {
-  Chain& chain = m_buckets[BucketOf(key)];
-  for (auto it = chain.begin(); it != chain.end(); ++it) {
-    if (it->key == key) {
-      chain.erase(it);
-      return true;
-    }
-  }
-  return false;
+  auto found = m_index.find(key);
+  if (found == m_index.end()) return false;
+  m_buckets[BucketOf(key)].erase(found->second);
+  m_index.erase(found);
+  return true;
 }
 
 void CFolderMap::Rekey(const std::string& oldKey, const std::string& newKey) {
@@ -80,24 +68,20 @@ void CFolderMap::Rekey(const std::string& oldKey, const std::string& newKey) {
     }
   }
   for (const std::string& key : keys) {
-    Chain& chain = m_buckets[BucketOf(key)];
-    for (auto it = chain.begin(); it != chain.end(); ++it) {
-      if (it->key != key) continue;
-      std::unique_ptr<CSourceList> sources = std::move(it->sources);
-      chain.erase(it);
-      std::string moved = newKey + key.substr(oldKey.size());
-      if (Node* existing = FindNode(moved)) {
-        existing->sources = std::move(sources);
-      } else {
-        Insert(moved, std::move(sources));
-      }
-      break;
+    std::unique_ptr<CSourceList> sources = std::move(FindNode(key)->sources);
+    Remove(key);
+    std::string moved = newKey + key.substr(oldKey.size());
+    if (Node* existing = FindNode(moved)) {
+      existing->sources = std::move(sources);
+    } else {
+      Insert(moved, std::move(sources));
     }
   }
 }
 
 void CFolderMap::RemoveAll() {
   for (Chain& chain : m_buckets) chain.clear();
+  m_index.clear();
 }
 
 std::vector<CFolderMap::Entry> CFolderMap::Walk() const {

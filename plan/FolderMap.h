@@ -3,8 +3,10 @@
 // Its walk order is part of the plan's behaviour (the plan file and the copy run both
 // follow it): 17 buckets walked from 0 to 16, each chain newest first.
 #include <array>
+#include <list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // A source list keeps positions: a removed path is cleared to "" in place.
@@ -54,11 +56,12 @@ class CFolderMap {
     std::string key;
     std::unique_ptr<CSourceList> sources;
   };
-  using Chain = std::vector<Node>;  // front is the head: the newest key
+  using Chain = std::list<Node>;  // front is the head: the newest key
 
-  Node* FindNode(const std::string& key);
-  const Node* FindNode(const std::string& key) const;
+  Node* FindNode(const std::string& key) const;
   Node& Insert(const std::string& key, std::unique_ptr<CSourceList> sources);
 
   std::array<Chain, kBucketCount> m_buckets;
+  // Every key's node, so that finding a key does not step through its chain.
+  std::unordered_map<std::string, Chain::iterator> m_index;
 };

@@ -5,7 +5,7 @@
 // The name ends at a NUL byte, as the text of a tree view item does.
 IPlanTree::Item CMemoryPlanTree::InsertFolder(Item parent, const std::string& name) {
   Children& siblings = ChildrenOf(parent);
-  siblings.push_back(std::make_unique<Node>(Node{name.c_str(), parent, {}}));
+  siblings.push_back(std::make_unique<Node>(Node{name.c_str(), parent, siblings.size(), {}}));
   return siblings.back().get();
 }
 
@@ -16,21 +16,24 @@ IPlanTree::Item CMemoryPlanTree::GetFirstChild(Item item) {
 
 IPlanTree::Item CMemoryPlanTree::GetNextSibling(Item item) {
   Children& siblings = ChildrenOf(AsNode(item)->parent);
-  auto it = Position(siblings, item);
-  return ++it == siblings.end() ? nullptr : it->get();
+  std::size_t next = AsNode(item)->position + 1;
+  return next < siblings.size() ? siblings[next].get() : nullptr;
 }
 
 std::string CMemoryPlanTree::GetItemText(Item item) {
   return AsNode(item)->text;
 }
 
+// Children go last first, so that no sibling has to move up.
 void CMemoryPlanTree::DeleteFolderItem(Item item) {
   Children& children = ChildrenOf(item);
-  while (!children.empty()) DeleteFolderItem(children.front().get());
+  while (!children.empty()) DeleteFolderItem(children.back().get());
   m_folders.Remove(KeyOf(item));
   if (m_selected == item) m_selected = nullptr;
   Children& siblings = ChildrenOf(AsNode(item)->parent);
-  siblings.erase(Position(siblings, item));
+  std::size_t position = AsNode(item)->position;
+  siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(position));
+  for (std::size_t i = position; i < siblings.size(); ++i) siblings[i]->position = i;
 }
 
 IPlanTree::Item CMemoryPlanTree::AddFolder(Item parent, const std::string& name) {
@@ -72,9 +75,4 @@ bool CMemoryPlanTree::MatchesFolderMap() const {
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
   std::sort(mapped.begin(), mapped.end());
   return keys == mapped;
-}
-
-CMemoryPlanTree::Children::iterator CMemoryPlanTree::Position(Children& siblings, Item item) {
-  return std::find_if(siblings.begin(), siblings.end(),
-                      [item](const std::unique_ptr<Node>& node) { return node.get() == item; });
 }

@@ -55,13 +55,13 @@ class CMemoryPlanTree : public IPlanTree {
   struct Node {
     std::string text;
     Item parent;
+    std::size_t position;  // among its siblings, so that the next sibling is found directly
     Children children;
   };
 
   static Node* AsNode(Item item) { return static_cast<Node*>(item); }
   Children& ChildrenOf(Item item) { return item ? AsNode(item)->children : m_topLevel; }
   const Children& ChildrenOf(Item item) const { return item ? AsNode(item)->children : m_topLevel; }
-  static Children::iterator Position(Children& siblings, Item item);
 
   CFolderMap& m_folders;
   Children m_topLevel;

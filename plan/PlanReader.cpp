@@ -1,6 +1,8 @@
 #include "plan/PlanReader.h"
 
 #include <fstream>
+#include <unordered_map>
+#include <vector>
 
 #include "plan/ShiftJis.h"
 #include "plan/TagScanner.h"
@@ -10,15 +12,20 @@ namespace {
 constexpr std::size_t npos = std::string::npos;
 using Item = IPlanTree::Item;
 
-// Takes the next element named by tagPrefix out of rest: gives its content (and opening
-// tag) and drops rest up to the element's last byte. False when there is none.
-bool TakeElement(const std::string& document, std::string& rest, const std::string& tagPrefix,
-                 std::string& content, std::string* openingTag = nullptr) {
+// No folder of a longer or deeper key can exist on disk; keeping such keys out also keeps
+// every walk of the tree and every key built from it small.
+constexpr std::size_t kMaxKeyNames = 128;
+constexpr std::size_t kMaxKeyLength = 1024;
+
+// Takes the next element named by tagPrefix from text at from on: gives its content (and
+// opening tag) and moves from past the element's last byte. False when there is none.
+bool TakeElement(const std::string& document, const std::string& text, std::size_t& from,
+                 const std::string& tagPrefix, std::string& content, std::string* openingTag = nullptr) {
   std::size_t end = 0;
-  if (GetElement(content, &document, &rest, tagPrefix, nullptr, &end, openingTag) < 0) {
+  if (GetElementFrom(content, document, text, from, tagPrefix, nullptr, &end, openingTag) < 0) {
     return false;
   }
-  rest.erase(0, end + 1);
+  from = end + 1;
   return true;
 }
 
@@ -34,13 +41,36 @@ std::string FirstAttribute(const std::string& openingTag, const std::string& tag
   return quote == npos ? std::string() : rest.substr(0, quote);
 }
 
-// Removes the first name of a key, up to its first "/", from path and returns it, cut at
-// its first NUL byte as a tree item's text would be.
-std::string TakeName(std::string& path) {
-  std::size_t slash = sjis::FindChar(path, '/');
-  std::string name = path.substr(0, slash);
-  path = slash == npos ? std::string() : path.substr(slash + 1);
-  return name.substr(0, name.find('\0'));
+// name up to its first NUL byte, as a tree item's text would be. A NUL that follows a lead
+// byte ends the name before that byte, so that the name never ends in half a character.
+std::string CutAtNul(const std::string& name) {
+  std::size_t nul = name.find('\0');
+  if (nul == npos) return name;
+  std::size_t cut = 0;
+  while (cut + sjis::CharLength(name, cut) <= nul) cut += sjis::CharLength(name, cut);
+  return name.substr(0, cut);
+}
+
+// The names of key: split at every "/", a trailing "/" giving no name of its own, each
+// name cut at a NUL byte. False when a name is empty only because of that cut.
+bool SplitKey(const std::string& key, std::vector<std::string>& names) {
+  for (std::size_t begin = 0;;) {
+    std::size_t slash = sjis::FindFromCharStart(key, "/", begin);
+    std::string name = key.substr(begin, slash == npos ? npos : slash - begin);
+    std::string cut = CutAtNul(name);
+    if (cut.empty() && !name.empty()) return false;
+    if (slash == npos && name.empty() && !names.empty()) return true;
+    names.push_back(cut);
+    if (slash == npos) return true;
+    begin = slash + 1;
+  }
+}
+
+bool WithinKeyLimits(const std::vector<std::string>& names) {
+  if (names.size() > kMaxKeyNames) return false;
+  std::size_t length = names.size() - 1;
+  for (const std::string& name : names) length += name.size();
+  return length <= kMaxKeyLength;
 }
 
 class CPlanLoader {
@@ -51,71 +81,97 @@ class CPlanLoader {
         m_skippedFolders(skippedFolders) {}
 
   // The plan in memory goes at the first folder element with a usable name, not before.
-  void ReadFolders(std::string rest) {
+  void ReadFolders(const std::string& content) {
     bool firstFolder = true;
     std::string folderText;
     std::string openingTag;
-    while (TakeElement(m_document, rest, "<desfolder", folderText, &openingTag)) {
-      std::string key = FirstAttribute(openingTag, "<desfolder", "name");
-      if (key.empty()) {
+    std::vector<std::string> names;
+    for (std::size_t from = 0; TakeElement(m_document, content, from, "<desfolder", folderText, &openingTag);) {
+      if (!UsableNames(FirstAttribute(openingTag, "<desfolder", "name"), names)) {
         Skipped(openingTag);
         continue;
       }
       if (firstFolder) ClearPlan();
       firstFolder = false;
-      if (!ReadFolder(key, folderText)) Skipped(openingTag);
+      if (!ReadFolder(names, folderText)) Skipped(openingTag);
     }
   }
 
-  void ReadExclusions(std::string rest) {
+  void ReadExclusions(const std::string& content) {
     std::string name;
-    while (TakeElement(m_document, rest, "<nocopyfilepath", name)) m_tree.AppendExclusion(name);
+    for (std::size_t from = 0; TakeElement(m_document, content, from, "<nocopyfilepath", name);) {
+      m_tree.AppendExclusion(name);
+    }
   }
 
  private:
+  // The names of the folder's key as the tree will hold them, a dated first name already
+  // replaced by today's; false when the key cannot name a folder.
+  bool UsableNames(const std::string& key, std::vector<std::string>& names) {
+    names.clear();
+    if (key.empty() || !SplitKey(key, names)) return false;
+    if (m_settings.isDate(names[0])) names[0] = m_settings.dateFolderName;
+    return WithinKeyLimits(names);
+  }
+
   void ClearPlan() {
     if (Item top = m_tree.GetTopFolder()) m_tree.DeleteFolderItem(top);
     m_tree.SetTopFolder(nullptr);
     m_tree.ClearSelection();
     m_tree.ShowSourceList(std::string());
     m_tree.DeleteAllExclusions();
+    m_childIndex.clear();
   }
 
   void Skipped(const std::string& openingTag) {
     if (m_skippedFolders) m_skippedFolders->push_back(openingTag);
   }
 
-  // Places the folder of key in the tree under the top folder and appends its sources;
-  // false when the key's first name does not match the top folder and it was skipped.
-  bool ReadFolder(const std::string& key, std::string folderText) {
-    std::string path = key;
-    std::string firstName = TakeName(path);
-    if (m_settings.isDate(firstName)) firstName = m_settings.dateFolderName;
+  // Places the folder in the tree under the top folder and appends its sources; false when
+  // the key's first name does not match the top folder and it was skipped.
+  bool ReadFolder(const std::vector<std::string>& names, const std::string& folderText) {
     Item item = m_tree.GetTopFolder();
     if (!item) {
-      item = m_tree.InsertFolder(nullptr, firstName);
+      item = m_tree.InsertFolder(nullptr, names[0]);
       m_tree.SetTopFolder(item);
       m_folders.SetEmpty(m_tree.GetItemText(item));
     }
     std::string currentKey = m_tree.GetItemText(item);
-    if (!sjis::EqualsNoCaseAscii(firstName, currentKey)) return false;
-    while (!path.empty()) {
-      item = FindOrInsertChild(item, TakeName(path));
+    if (!sjis::EqualsNoCaseAscii(names[0], currentKey)) return false;
+    for (std::size_t i = 1; i < names.size(); ++i) {
+      item = FindOrInsertChild(item, names[i]);
       currentKey += "/" + m_tree.GetItemText(item);
       m_folders.AddIfMissing(currentKey);
     }
     CSourceList& sources = m_folders.GetOrCreate(currentKey);
     std::string source;
-    while (TakeElement(m_document, folderText, "<srcfilepath", source)) sources.push_back(source);
+    for (std::size_t from = 0; TakeElement(m_document, folderText, from, "<srcfilepath", source);) {
+      sources.push_back(source);
+    }
     return true;
   }
 
   // The first child named name without regard to ASCII case, or a new last child.
   Item FindOrInsertChild(Item parent, const std::string& name) {
+    std::unordered_map<std::string, Item>& children = ChildrenOf(parent);
+    std::string folded = sjis::FoldAsciiCase(name);
+    auto found = children.find(folded);
+    if (found != children.end()) return found->second;
+    Item child = m_tree.InsertFolder(parent, name);
+    children.emplace(folded, child);
+    return child;
+  }
+
+  // The children of parent by their folded texts, the first of equal ones kept; taken
+  // from the tree when parent is first met, kept up to date by FindOrInsertChild.
+  std::unordered_map<std::string, Item>& ChildrenOf(Item parent) {
+    auto found = m_childIndex.find(parent);
+    if (found != m_childIndex.end()) return found->second;
+    std::unordered_map<std::string, Item>& children = m_childIndex[parent];
     for (Item child = m_tree.GetFirstChild(parent); child; child = m_tree.GetNextSibling(child)) {
-      if (sjis::EqualsNoCaseAscii(m_tree.GetItemText(child), name)) return child;
+      children.emplace(sjis::FoldAsciiCase(m_tree.GetItemText(child)), child);
     }
-    return m_tree.InsertFolder(parent, name);
+    return children;
   }
 
   const std::string& m_document;
@@ -123,6 +179,7 @@ class CPlanLoader {
   CFolderMap& m_folders;
   const PlanLoadSettings& m_settings;
   std::vector<std::string>* m_skippedFolders;  // not owned; may be null
+  std::unordered_map<Item, std::unordered_map<std::string, Item>> m_childIndex;
 };
 
 }  // namespace

@@ -26,8 +26,9 @@ enum class PlanLoadResult {
 
 // Loads the plan file at path; a file that cannot be opened, or holds no plan, changes
 // nothing. skippedFolders, when not null, receives the opening tag of every folder element
-// that was left out: one whose first attribute is not a name, or whose key does not start
-// with the top folder's name.
+// that was left out: one whose first attribute is not a name, whose key cannot name a
+// folder (too deep, too long, a name empty after its cut at a NUL byte), or whose key does
+// not start with the top folder's name.
 PlanLoadResult LoadPlan(const std::string& path, IPlanTree& tree, CFolderMap& folders,
                         const PlanLoadSettings& settings, std::vector<std::string>* skippedFolders = nullptr);
 

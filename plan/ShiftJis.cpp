@@ -25,10 +25,17 @@ std::size_t FindLastChar(const std::string& text, char ch) {
 }
 
 std::size_t Find(const std::string& text, const std::string& needle, std::size_t pos) {
-  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
-    if (i >= pos && text.compare(i, needle.size(), needle) == 0) return i;
+  std::size_t start = 0;
+  while (start < pos && start < text.size()) start += CharLength(text, start);
+  std::size_t found = FindFromCharStart(text, needle, start);
+  return found == std::string::npos && needle.empty() && pos <= text.size() ? pos : found;
+}
+
+std::size_t FindFromCharStart(const std::string& text, const std::string& needle, std::size_t pos) {
+  for (std::size_t i = pos; i < text.size(); i += CharLength(text, i)) {
+    if (text.compare(i, needle.size(), needle) == 0) return i;
   }
-  return needle.empty() && pos <= text.size() ? pos : std::string::npos;
+  return std::string::npos;
 }
 
 bool ContainsAnyChar(const std::string& text, const std::string& set) {
@@ -77,6 +84,12 @@ bool EqualsNoCaseAscii(const std::string& a, const std::string& b) {
     }
   }
   return true;
+}
+
+std::string FoldAsciiCase(const std::string& text) {
+  std::string folded = text;
+  for (std::size_t i = 0; i < folded.size(); i += CharLength(folded, i)) folded[i] = FoldAscii(folded[i]);
+  return folded;
 }
 
 namespace {

@@ -23,6 +23,10 @@ std::size_t FindLastChar(const std::string& text, char ch);
 // character boundary, or npos.
 std::size_t Find(const std::string& text, const std::string& needle, std::size_t pos = 0);
 
+// The same for a pos known to start a character: the search steps from pos, not from the
+// start of the text, so that a walk through a long text stays linear.
+std::size_t FindFromCharStart(const std::string& text, const std::string& needle, std::size_t pos);
+
 // True when any character of text is one of the single-byte characters in set.
 bool ContainsAnyChar(const std::string& text, const std::string& set);
 
@@ -35,6 +39,10 @@ void AppendTrailingBackslash(char* path);
 // Equality with only the ASCII letters A to Z that are whole single-byte characters folded
 // onto a to z; a double-byte character compares exactly (ア 0x83 0x41 never equals ヂ 0x83 0x61).
 bool EqualsNoCaseAscii(const std::string& a, const std::string& b);
+
+// text with those same letters folded: two texts are EqualsNoCaseAscii exactly when their
+// folded forms are equal, so the folded form serves as a lookup key.
+std::string FoldAsciiCase(const std::string& text);
 
 // Removes space, tab, LF, VT, FF and CR from both ends, stepping by characters.
 std::string Trim(const std::string& text);

@@ -37,16 +37,21 @@ int ReferenceId(const std::string& tag, std::string& id) {
 
 int FindElement(std::string& element, const std::string& text, const std::string& tagPrefix,
                 std::size_t* start, std::size_t* end) {
+  return FindElementFrom(element, text, 0, tagPrefix, start, end);
+}
+
+int FindElementFrom(std::string& element, const std::string& text, std::size_t from,
+                    const std::string& tagPrefix, std::size_t* start, std::size_t* end) {
   if (tagPrefix.empty() || tagPrefix[0] != '<') return 0;
-  std::size_t first = sjis::Find(text, tagPrefix);
+  std::size_t first = sjis::FindFromCharStart(text, tagPrefix, from);
   if (first == npos) return 0;
-  std::size_t last = sjis::FindChar(text, '>', first);
+  std::size_t last = sjis::FindFromCharStart(text, ">", first);
   // A ">" inside the prefix itself ends the search: such a prefix is never found.
   if (last == npos || last < first + tagPrefix.size()) return 0;
   if (text[last - 1] != '/') {
-    std::size_t closing = sjis::Find(text, ClosingPrefix(tagPrefix), last);
+    std::size_t closing = sjis::FindFromCharStart(text, ClosingPrefix(tagPrefix), last);
     if (closing == npos) return 0;
-    last = sjis::FindChar(text, '>', closing);
+    last = sjis::FindFromCharStart(text, ">", closing);
     if (last == npos) return 0;
   }
   element = text.substr(first, last - first + 1);
@@ -59,12 +64,18 @@ int GetElement(std::string& content, const std::string* document, const std::str
                const std::string& tagPrefix, std::size_t* start, std::size_t* end,
                std::string* openingTag) {
   if (!document) return -1;
+  return GetElementFrom(content, *document, text ? *text : *document, 0, tagPrefix, start, end, openingTag);
+}
+
+int GetElementFrom(std::string& content, const std::string& document, const std::string& text,
+                   std::size_t from, const std::string& tagPrefix, std::size_t* start,
+                   std::size_t* end, std::string* openingTag) {
   std::string element;
-  if (!FindElement(element, text ? *text : *document, tagPrefix, start, end)) return -1;
+  if (!FindElementFrom(element, text, from, tagPrefix, start, end)) return -1;
   std::size_t tagEnd = sjis::FindChar(element, '>');
   if (openingTag) *openingTag = element.substr(0, tagEnd + 1);
   if (element[tagEnd - 1] != '/') {
-    std::size_t closing = sjis::Find(element, ClosingPrefix(tagPrefix), tagEnd + 1);
+    std::size_t closing = sjis::FindFromCharStart(element, ClosingPrefix(tagPrefix), tagEnd + 1);
     if (closing == npos) return -1;
     content = element.substr(tagEnd + 1, closing - tagEnd - 1);
     return 0;
@@ -76,7 +87,7 @@ int GetElement(std::string& content, const std::string* document, const std::str
     content.clear();
     return 0;
   }
-  return FindMultiRef(content, *document, id) ? 1 : -1;
+  return FindMultiRef(content, document, id) ? 1 : -1;
 }
 
 int FindMultiRef(std::string& element, const std::string& document, const std::string& id) {

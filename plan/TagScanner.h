@@ -23,5 +23,15 @@ int GetElement(std::string& content, const std::string* document, const std::str
                const std::string& tagPrefix, std::size_t* start = nullptr,
                std::size_t* end = nullptr, std::string* openingTag = nullptr);
 
+// FindElement and GetElement on the part of text from position from onwards, which must
+// start a character. The search steps from there, so that a walk through a sequence of
+// elements stays linear; positions given out are those in the whole text.
+int FindElementFrom(std::string& element, const std::string& text, std::size_t from,
+                    const std::string& tagPrefix, std::size_t* start = nullptr,
+                    std::size_t* end = nullptr);
+int GetElementFrom(std::string& content, const std::string& document, const std::string& text,
+                   std::size_t from, const std::string& tagPrefix, std::size_t* start = nullptr,
+                   std::size_t* end = nullptr, std::string* openingTag = nullptr);
+
 // Element text of the first <multiRef id="id" element of the document; 1 found, 0 not.
 int FindMultiRef(std::string& element, const std::string& document, const std::string& id);

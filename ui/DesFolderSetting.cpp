@@ -122,10 +122,10 @@ void CDesFolderSetting::ResetFolderTree() {
   InsertTopFolder();
 }
 
-void CDesFolderSetting::LoadPlan(const std::string& path) {
+PlanLoadResult CDesFolderSetting::LoadPlan(const std::string& path) {
   CPaneTree tree(*this);
   PlanLoadSettings settings{m_pMainDlg->GetWorkDir(), DateFolderName(), IsLocaleDate};
-  ::LoadPlan(path, tree, m_pMainDlg->GetFolderMap(), settings);
+  return ::LoadPlan(path, tree, m_pMainDlg->GetFolderMap(), settings);
 }
 
 // The item whose label or icon is under the cursor, or null.

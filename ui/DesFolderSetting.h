@@ -8,6 +8,7 @@
 
 #include "framework/Controls.h"
 #include "framework/ImageList.h"
+#include "plan/PlanReader.h"
 #include "ui/PaneDialog.h"
 
 class CDesFolderSetting : public CPaneDialog {
@@ -24,7 +25,7 @@ class CDesFolderSetting : public CPaneDialog {
   // The New command: a fresh top folder named by today's date.
   void ResetFolderTree();
   // Reads a plan file into the tree, the folder map, the root and the exclusion list.
-  void LoadPlan(const std::string& path);
+  PlanLoadResult LoadPlan(const std::string& path);
 
   CImageList m_imageList;
   HTREEITEM m_hTopFolder = nullptr;

@@ -80,6 +80,7 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   void CreatePanes();
   void SetUpExclusionList();
   void SetUpCommandStrip();
+  void LoadAutomaticPlan();
   void RestoreStoredSizes();
   // What the progress bar and the status line show next during a copy run. Drawing them
   // after every file would take longer than copying a small file, so they are drawn at

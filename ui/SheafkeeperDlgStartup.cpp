@@ -8,11 +8,13 @@
 #include "app/WorkingFolder.h"
 #include "res/resource.h"
 #include "ui/DesFolderSetting.h"
+#include "ui/FileMove.h"
 #include "ui/SrcFolderSetting.h"
 
 namespace {
 
 const char kAutomaticPlanFile[] = "temp.xml";
+const char kUnreadableSuffix[] = ".unreadable";
 const int kButtonWidth = 95;
 const int kButtonHeight = 25;
 
@@ -37,7 +39,7 @@ BOOL CSheafkeeperDlg::OnInitDialog() {
   CreatePanes();
   SetUpExclusionList();
   SetUpCommandStrip();
-  if (m_pDesFolderSetting) m_pDesFolderSetting->LoadPlan(m_strWorkDir + kAutomaticPlanFile);
+  LoadAutomaticPlan();
   RestoreStoredSizes();
   RecalcLayout();
   return TRUE;
@@ -91,6 +93,18 @@ void CSheafkeeperDlg::SetUpCommandStrip() {
   CWnd abort(GetDlgItem(IDC_ABORT));
   abort.SetSize(kButtonWidth, kButtonHeight);
   abort.ShowWindow(SW_HIDE);
+}
+
+// A temp.xml that holds no plan the reader can use (saved in another encoding, cut short)
+// is kept under another name, replacing an older one: the plan written at exit would
+// otherwise destroy it.
+void CSheafkeeperDlg::LoadAutomaticPlan() {
+  if (!m_pDesFolderSetting) return;
+  const std::string path = m_strWorkDir + kAutomaticPlanFile;
+  if (m_pDesFolderSetting->LoadPlan(path) == PlanLoadResult::kLoaded) return;
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+  kWindowsSaveFileOps.replace(path, path + kUnreadableSuffix);
 }
 
 // The window first, so that its WM_SIZE lays everything out; then the panes get the

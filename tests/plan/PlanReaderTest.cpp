@@ -71,15 +71,62 @@ TEST_F(PlanLoad, NamesMatchWithoutAsciiCaseAndTheFirstSpellingWins) {
   EXPECT_TRUE(tree.MatchesFolderMap());
 }
 
-// A tree item's text ends at a NUL byte; the folder map follows what the items hold.
-TEST_F(PlanLoad, NamesWithANulByteAreKeyedAsTheTreeHoldsThem) {
-  using namespace std::string_literals;
-  Load("<desfolder name=\"top\0x/a\0b\"></desfolder>\n<desfolder name=\"top/a\0c\"></desfolder>\n"s);
-  EXPECT_EQ(tree.Outline(), "top[a]");
-  EXPECT_EQ(Sources("top/a"), "");
+// Keys as the tree will hold them, each row loaded over the plan of the fixture: a name
+// ends at a NUL byte, never in half a character; a key that cannot name a folder (a name
+// empty only by that cut, deeper than 128 names, longer than 1024 bytes) is skipped before
+// it could discard the plan in memory.
+struct KeyCase {
+  std::vector<std::string> keys;
+  std::string outline;
+};
+
+class PlanKeys : public PlanLoad, public testing::WithParamInterface<KeyCase> {};
+
+std::string Repeated(const std::string& part, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += part;
+  return text;
+}
+
+TEST_P(PlanKeys, ReadAsTheTreeHoldsThem) {
+  std::string body;
+  for (const std::string& key : GetParam().keys) body += "<desfolder name=\"" + key + "\"/>\n";
+  Load(body);
+  EXPECT_EQ(tree.Outline(), GetParam().outline);
   EXPECT_TRUE(tree.MatchesFolderMap());
   tree.DeleteFolderItem(tree.GetTopFolder());
   EXPECT_EQ(folders.Count(), 0u);
+}
+
+using namespace std::string_literals;
+const std::string kLongName(1020, 'n');
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, PlanKeys,
+    testing::Values(KeyCase{{"top\0x/a\0b"s, "top/a\0c"s}, "top[a]"},
+                    KeyCase{{"top/a\x83\0b"s, "top/\x83\x5C\0"s}, "top[a,\x83\x5C]"},
+                    KeyCase{{"\0top/a"s, "top/\x83\0"s, "top/b/\0/c"s}, "2006-05-01[old]"},
+                    KeyCase{{"\0top"s, "top/b"}, "top[b]"},
+                    KeyCase{{"top/a/", "top//b//"}, "top[a,[b[]]]"},
+                    KeyCase{{"top" + Repeated("/a", 127)}, "top" + Repeated("[a", 127) + Repeated("]", 127)},
+                    KeyCase{{"top" + Repeated("/a", 128), "top" + Repeated("/a", 129)}, "2006-05-01[old]"},
+                    KeyCase{{"top/" + kLongName, "top/" + kLongName + "/x"}, "top[" + kLongName + "]"},
+                    KeyCase{{"top/" + kLongName + "n"}, "2006-05-01[old]"}));
+
+// A plan read back after it was written holds what it held; an empty last name follows
+// the file's rules, written as its parent's key, and its sources stay in the plan there.
+TEST_F(PlanLoad, PlansReadBackAsTheyWereWritten) {
+  Load("<desfolder name=\"\0x\"><srcfilepath>lost</srcfilepath></desfolder>\n"
+       "<desfolder name=\"top/a\x83\0b/c\"><srcfilepath>1</srcfilepath></desfolder>\n"
+       "<desfolder name=\"top/d//\"><srcfilepath>2</srcfilepath></desfolder>\n"s);
+  EXPECT_EQ(tree.Outline(), "top[a[c],d[]]");
+
+  CFolderMap loadedFolders;
+  CMemoryPlanTree loaded(loadedFolders);
+  loaded.AddFolder(nullptr, "2030-01-02");
+  EXPECT_TRUE(LoadPlanText(FormatPlan(tree.m_desRoot, folders, tree.m_exclusions), loaded, loadedFolders, settings));
+  EXPECT_EQ(loadedFolders.Count(), 4u);  // top, top/a, top/a/c, top/d
+  EXPECT_EQ(*loadedFolders.Find("top/a/c"), CSourceList{"1"});
+  EXPECT_EQ(*loadedFolders.Find("top/d"), CSourceList{"2"});
 }
 
 TEST_F(PlanLoad, AttributesCountOnlyWhenFirstAndWrittenExactly) {

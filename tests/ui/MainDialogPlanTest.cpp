@@ -66,6 +66,19 @@ TEST_F(MainDialogTest, ShutdownSavesThePlanAsTheAutomaticPlanAndReleasesIt) {
   EXPECT_EQ(dialog.m_mapFolder.Count(), 0u);
 }
 
+// A plan saved as UTF-16 by an editor holds no plan the reader can use: it is kept aside,
+// replacing an older one, and the plan written at exit does not destroy it.
+TEST_F(MainDialogTest, AnUnreadableAutomaticPlanIsKeptAsideBeforeTheShutdownSave) {
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string(kStoredPlan).substr(0, 120)) utf16 += std::string{c, '\0'};
+  testfs::WriteFile(m_folder.Folder() + "temp.xml", utf16);
+  testfs::WriteFile(m_folder.Folder() + "temp.xml.unreadable", "older");
+  Open().DestroyWindow();
+
+  EXPECT_EQ(testfs::ReadFile(m_folder.Folder() + "temp.xml.unreadable"), utf16);
+  EXPECT_NE(testfs::ReadFile(m_folder.Folder() + "temp.xml").find(DateFolderName()), std::string::npos);
+}
+
 // Log-off or shutdown: the process ends after WM_ENDSESSION, with or without WM_DESTROY.
 TEST_F(MainDialogTest, TheEndOfTheWindowsSessionSavesThePlanAndSizesOnce) {
   CSheafkeeperDlg& dialog = Open();
