@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Settings.h"
-#include "app/WorkingFolder.h"
+#include "platform/Settings.h"
+#include "platform/WorkingFolder.h"
 #include "ui/SheafkeeperDlg.h"
 
 bool CSheafkeeperApp::InitInstance() {

@@ -12,7 +12,7 @@
 #include "plan/PlanReader.h"
 #include "plan/PlanWriter.h"
 #ifdef _WIN32
-#include "ui/LocaleDate.h"
+#include "platform/LocaleDate.h"
 #endif
 
 namespace {

@@ -18,21 +18,31 @@ file(GLOB COPY_SOURCES CONFIGURE_DEPENDS copy/*.cpp)
 add_library(copy STATIC ${COPY_SOURCES})
 target_link_libraries(copy PUBLIC plan)
 
-file(GLOB APP_SOURCES CONFIGURE_DEPENDS app/*.cpp ui/*.cpp)
-list(FILTER APP_SOURCES EXCLUDE REGEX "app/WinMain\\.cpp$")
-add_library(sheafkeeper_ui STATIC ${APP_SOURCES})
-target_link_libraries(sheafkeeper_ui PUBLIC framework copy plan)
+# Services without windows that both front ends use. The settings file reads through the
+# application object's profile, so it is built apart, over the framework.
+file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp)
+list(FILTER PLATFORM_SOURCES EXCLUDE REGEX "platform/Settings\\.cpp$")
+add_library(platform STATIC ${PLATFORM_SOURCES})
+target_link_libraries(platform PUBLIC plan oleaut32)
+add_library(platform_settings STATIC platform/Settings.cpp)
+target_link_libraries(platform_settings PUBLIC framework)
 
+file(GLOB UI_SOURCES CONFIGURE_DEPENDS ui/*.cpp)
+add_library(sheafkeeper_ui STATIC ${UI_SOURCES})
+target_link_libraries(sheafkeeper_ui PUBLIC framework copy platform platform_settings plan)
+
+# The composition root of the window program: the application object and WinMain.
+add_library(sheafkeeper_app STATIC app/SheafkeeperApp.cpp)
+target_link_libraries(sheafkeeper_app PUBLIC sheafkeeper_ui)
 set(SHEAF_RESOURCES ${CMAKE_SOURCE_DIR}/res/Sheafkeeper.rc)
 add_executable(Sheafkeeper WIN32 app/WinMain.cpp ${SHEAF_RESOURCES})
-target_link_libraries(Sheafkeeper PRIVATE sheafkeeper_ui)
+target_link_libraries(Sheafkeeper PRIVATE sheafkeeper_app)
 
-# The console runner of a plan file: the window's plan reader and copy run without a
-# window. It takes the working folder and the locale date test from the window's sources.
+# The console runner of a plan file: the window's plan reader and copy run without a window.
 file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS runner/*.cpp)
 list(FILTER RUNNER_SOURCES EXCLUDE REGEX "runner/RunnerMain\\.cpp$")
 add_library(runner STATIC ${RUNNER_SOURCES})
-target_link_libraries(runner PUBLIC sheafkeeper_ui)
+target_link_libraries(runner PUBLIC copy platform plan)
 add_executable(SheafkeeperRun runner/RunnerMain.cpp)
 target_link_libraries(SheafkeeperRun PRIVATE runner)
 
@@ -44,14 +54,15 @@ if(SHEAF_WITH_TESTS)
     file(GLOB sources CONFIGURE_DEPENDS ${ARGN})
     add_executable(${name} ${sources} tests/WinTestMain.cpp ${SHEAF_RESOURCES})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-    target_link_libraries(${name} PRIVATE sheafkeeper_ui gtest)
+    target_link_libraries(${name} PRIVATE sheafkeeper_app gtest)
     set(properties TIMEOUT 120)
     if(lock)
       list(APPEND properties RESOURCE_LOCK ${lock})
     endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
   endfunction()
-  sheaf_win_tests(win_plan_tests "" tests/plan/*.cpp tests/plan/win/*.cpp)
+  sheaf_win_tests(win_plan_tests "" tests/plan/*.cpp)
+  sheaf_win_tests(win_platform_tests "" tests/platform/*.cpp)
   sheaf_win_tests(win_framework_tests desktop tests/framework/*.cpp)
   sheaf_win_tests(win_copy_tests "" tests/copy/*.cpp)
   sheaf_win_tests(win_app_tests desktop tests/app/*.cpp)

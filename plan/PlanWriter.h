@@ -35,5 +35,5 @@ bool SavePlan(const std::string& path, const std::string& desRoot, const CFolder
               const std::vector<std::string>& exclusions, const SaveFileOps& ops);
 
 // The host's operations: exclusive creation through fopen's "x" mode, and std::rename,
-// which replaces an existing file on POSIX systems only (Windows uses ui/FileMove.h).
+// which replaces an existing file on POSIX systems only (Windows uses platform/FileMove.h).
 extern const SaveFileOps kStandardSaveFileOps;

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "app/WorkingFolder.h"
 #include "copy/CopyRun.h"
 #include "plan/DateName.h"
 #include "plan/MemoryPlanTree.h"
 #include "plan/PlanReader.h"
+#include "platform/LocaleDate.h"
+#include "platform/WorkingFolder.h"
 #include "runner/ConsoleRunView.h"
 #include "runner/DryRunChecks.h"
 #include "runner/RunLog.h"
 #include "runner/RunnerOptions.h"
-#include "ui/LocaleDate.h"
 
 const char kProgramName[] = "SheafkeeperRun";
 

@@ -7,10 +7,10 @@
 #include "plan/FolderName.h"
 #include "plan/ShiftJis.h"
 #include "plan/PlanReader.h"
+#include "platform/LocaleDate.h"
 #include "res/resource.h"
 #include "ui/Colours.h"
 #include "ui/FolderSelectDlg.h"
-#include "ui/LocaleDate.h"
 #include "ui/PaneTree.h"
 
 namespace {

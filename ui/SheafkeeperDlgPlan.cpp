@@ -1,8 +1,8 @@
 #include "ui/SheafkeeperDlg.h"
 
 #include "plan/PlanWriter.h"
+#include "platform/FileMove.h"
 #include "ui/DesFolderSetting.h"
-#include "ui/FileMove.h"
 
 // A failed save is silent and leaves an existing file as it was. A path that the ANSI file
 // functions cannot take is not written at all (Wine would write a file of a mangled name).

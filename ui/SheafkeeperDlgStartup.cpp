@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "app/Settings.h"
-#include "app/WorkingFolder.h"
+#include "platform/FileMove.h"
+#include "platform/Settings.h"
+#include "platform/WorkingFolder.h"
 #include "res/resource.h"
 #include "ui/DesFolderSetting.h"
-#include "ui/FileMove.h"
 #include "ui/SrcFolderSetting.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/WorkingFolder.h"
+#include "platform/WorkingFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 
 #include "plan/PlanWriter.h"
 #ifdef _WIN32
-#include "ui/FileMove.h"
+#include "platform/FileMove.h"
 inline const SaveFileOps& kSaveOps = kWindowsSaveFileOps;
 #else
 inline const SaveFileOps& kSaveOps = kStandardSaveFileOps;

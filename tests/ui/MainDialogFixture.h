@@ -8,7 +8,7 @@
 #include "ScriptedModalUi.h"
 #include "CurrentFolder.h"
 #include "app/SheafkeeperApp.h"
-#include "app/WorkingFolder.h"
+#include "platform/WorkingFolder.h"
 #include "ui/SheafkeeperDlg.h"
 
 // The rectangle of a child window in the client coordinates of its parent.

@@ -1,4 +1,4 @@
-#include "ui/LocaleDate.h"
+#include "platform/LocaleDate.h"
 
 #include <gtest/gtest.h>
 

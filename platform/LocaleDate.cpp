@@ -1,4 +1,4 @@
-#include "ui/LocaleDate.h"
+#include "platform/LocaleDate.h"
 
 #include <windows.h>
 #include <oleauto.h>

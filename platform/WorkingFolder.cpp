@@ -1,4 +1,4 @@
-#include "app/WorkingFolder.h"
+#include "platform/WorkingFolder.h"
 
 #include <windows.h>
 

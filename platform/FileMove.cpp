@@ -1,4 +1,4 @@
-#include "ui/FileMove.h"
+#include "platform/FileMove.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "ui/FileMove.h"
+#include "platform/FileMove.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "../PlanFiles.h"
+#include "../plan/PlanFiles.h"
 #include "plan/PlanWriter.h"
 
 namespace {
