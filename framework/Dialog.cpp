@@ -136,17 +136,22 @@ void CDialog::CenterOnOwner() const {
               area.top + (RectHeight(area) - RectHeight(rect)) / 2);
 }
 
+bool CDialog::Matches(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (entry.message != message) return false;
+  if (message == WM_COMMAND) return entry.code == HIWORD(wParam) && entry.id == LOWORD(wParam);
+  if (message == WM_NOTIFY) {
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    return entry.code == header->code && entry.id == header->idFrom;
+  }
+  return true;
+}
+
 const CDialog::MessageEntry* CDialog::FindEntry(UINT message, WPARAM wParam, LPARAM lParam) const {
-  MessageTable table = GetMessageTable();
-  for (std::size_t i = 0; i < table.count; ++i) {
-    const MessageEntry& entry = table.entries[i];
-    if (entry.message != message) continue;
-    if (message == WM_COMMAND && (entry.code != HIWORD(wParam) || entry.id != LOWORD(wParam))) continue;
-    if (message == WM_NOTIFY) {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (entry.code != header->code || entry.id != header->idFrom) continue;
+  MessageTable own = GetMessageTable();
+  for (const MessageTable* table = &own; table; table = table->base) {
+    for (std::size_t i = 0; i < table->count; ++i) {
+      if (Matches(table->entries[i], message, wParam, lParam)) return &table->entries[i];
     }
-    return &entry;
   }
   return nullptr;
 }
@@ -159,7 +164,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (const MessageEntry* entry = FindEntry(message, wParam, lParam)) {
     bool handled = true;
-    LRESULT result = (this->*entry->handler)(wParam, lParam, handled);
+    LRESULT result = entry->call(*this, entry->handler, wParam, lParam, handled);
     if (!handled) return FALSE;
     if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
     if (m_hWnd) ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);

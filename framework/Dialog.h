@@ -12,6 +12,8 @@ class CDialog : public CWnd {
  public:
   // A handler sets handled to false to let the message go on to default handling.
   using Handler = LRESULT (CDialog::*)(WPARAM wParam, LPARAM lParam, bool& handled);
+  // Calls a row's handler with the message's parameters in the form that handler takes.
+  using Caller = LRESULT (*)(CDialog& dialog, Handler handler, WPARAM wParam, LPARAM lParam, bool& handled);
 
   // One row of a message table. For WM_COMMAND, code is the notification code and id
   // the control id; for WM_NOTIFY, the NMHDR code and idFrom; otherwise both are 0.
@@ -19,11 +21,14 @@ class CDialog : public CWnd {
     UINT message;
     UINT code;
     UINT id;
-    Handler handler;
+    Handler handler;  // null in a notification row: its caller names the typed handler
+    Caller call;
   };
+  // A table's own rows come first, then those of its base table and the base's base.
   struct MessageTable {
     const MessageEntry* entries;
     std::size_t count;
+    const MessageTable* base = nullptr;  // not owned; a table of static storage
   };
 
   CDialog(UINT templateId, HWND parent);
@@ -56,15 +61,21 @@ class CDialog : public CWnd {
  protected:
   template <class T>
   static constexpr MessageEntry OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM, bool&)) {
-    return MessageEntry{message, 0, 0, static_cast<Handler>(handler)};
+    return MessageEntry{message, 0, 0, static_cast<Handler>(handler), &CallHandler};
   }
   template <class T>
   static constexpr MessageEntry OnCommand(UINT id, LRESULT (T::*handler)(WPARAM, LPARAM, bool&)) {
-    return MessageEntry{WM_COMMAND, BN_CLICKED, id, static_cast<Handler>(handler)};
+    return MessageEntry{WM_COMMAND, BN_CLICKED, id, static_cast<Handler>(handler), &CallHandler};
   }
-  template <class T>
-  static constexpr MessageEntry OnNotify(UINT id, UINT code, LRESULT (T::*handler)(WPARAM, LPARAM, bool&)) {
-    return MessageEntry{WM_NOTIFY, code, id, static_cast<Handler>(handler)};
+  // A notification row whose handler takes the notification's structure: NMHDR, or one
+  // that begins with it (NMLVKEYDOWN, NMTREEVIEWA, ...), as the control sends it.
+  template <auto handler>
+  static constexpr MessageEntry OnNotify(UINT id, UINT code) {
+    return MessageEntry{WM_NOTIFY, code, id, nullptr, &CallNotifyHandler<handler>};
+  }
+  template <std::size_t N>
+  static constexpr MessageTable MakeMessageTable(const MessageEntry (&entries)[N], const MessageTable* base = nullptr) {
+    return MessageTable{entries, N, base};
   }
 
   virtual MessageTable GetMessageTable() const { return MessageTable{nullptr, 0}; }
@@ -82,6 +93,23 @@ class CDialog : public CWnd {
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  static bool Matches(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CallHandler(CDialog& dialog, Handler handler, WPARAM wParam, LPARAM lParam, bool& handled) {
+    return (dialog.*handler)(wParam, lParam, handled);
+  }
+  template <class HandlerType>
+  struct NotifyHandlerTraits;
+  template <class T, class Info>
+  struct NotifyHandlerTraits<LRESULT (T::*)(const Info&)> {
+    using Dialog = T;
+    using Notification = Info;
+  };
+  template <auto handler>
+  static LRESULT CallNotifyHandler(CDialog& dialog, Handler, WPARAM, LPARAM lParam, bool&) {
+    using Traits = NotifyHandlerTraits<decltype(handler)>;
+    auto& target = static_cast<typename Traits::Dialog&>(dialog);
+    return (target.*handler)(*reinterpret_cast<const typename Traits::Notification*>(lParam));
+  }
   const MessageEntry* FindEntry(UINT message, WPARAM wParam, LPARAM lParam) const;
   void CenterOnOwner() const;
 

@@ -28,20 +28,13 @@ CDesFolderSetting::CDesFolderSetting(HWND parent) : CPaneDialog(IDD_DESFOLDER, p
 CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
       OnMessage(WM_ERASEBKGND, &CDesFolderSetting::OnEraseBkgnd),
-      OnMessage(WM_SIZE, &CDesFolderSetting::OnSize),
-      OnMessage(WM_LBUTTONDOWN, &CDesFolderSetting::OnGripLButtonDown),
-      OnMessage(WM_MOUSEMOVE, &CDesFolderSetting::OnGripMouseMove),
-      OnMessage(WM_GETMINMAXINFO, &CDesFolderSetting::OnGetMinMaxInfo),
-      OnCommand(IDOK, &CDesFolderSetting::OnSwallowedCommand),
-      OnCommand(IDCANCEL, &CDesFolderSetting::OnSwallowedCommand),
-      OnMessage(WM_NEXTDLGCTL, &CDesFolderSetting::OnNextDlgCtl),
-      OnNotify(IDC_DESTREE, NM_RCLICK, &CDesFolderSetting::OnTreeRightClick),
+      OnNotify<&CDesFolderSetting::OnTreeRightClick>(IDC_DESTREE, NM_RCLICK),
       OnMessage(WM_CONTEXTMENU, &CDesFolderSetting::OnContextMenu),
       OnCommand(IDC_DESROOT_BROWSE, &CDesFolderSetting::OnBrowse),
-      OnNotify(IDC_DESTREE, TVN_ENDLABELEDITA, &CDesFolderSetting::OnEndLabelEdit),
-      OnNotify(IDC_DESTREE, TVN_SELCHANGEDA, &CDesFolderSetting::OnSelChanged),
+      OnNotify<&CDesFolderSetting::OnEndLabelEdit>(IDC_DESTREE, TVN_ENDLABELEDITA),
+      OnNotify<&CDesFolderSetting::OnSelChanged>(IDC_DESTREE, TVN_SELCHANGEDA),
   };
-  return MessageTable{kMessages, sizeof(kMessages) / sizeof(kMessages[0])};
+  return MakeMessageTable(kMessages, &PaneMessageTable());
 }
 
 // The root is only ever shown in edit 1000, never read back from it.
@@ -137,7 +130,7 @@ HTREEITEM CDesFolderSetting::HitItem() const {
   return (hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON)) ? item : nullptr;
 }
 
-LRESULT CDesFolderSetting::OnTreeRightClick(WPARAM, LPARAM, bool&) {
+LRESULT CDesFolderSetting::OnTreeRightClick(const NMHDR&) {
   if (m_pMainDlg->IsBusy()) return 0;
   if (HTREEITEM item = HitItem()) {
     POINT cursor{};
@@ -216,11 +209,10 @@ void CDesFolderSetting::DeleteFolder(HTREEITEM item) {
 }
 
 // The tree never applies a typed name itself (result 0): an accepted one is set here.
-LRESULT CDesFolderSetting::OnEndLabelEdit(WPARAM, LPARAM lParam, bool&) {
-  const NMTVDISPINFOA* info = reinterpret_cast<const NMTVDISPINFOA*>(lParam);
-  if (m_pMainDlg->IsBusy() || !info->item.pszText) return 0;
-  std::string name = info->item.pszText;
-  if (IsAcceptableName(info->item.hItem, name)) ApplyName(info->item.hItem, name);
+LRESULT CDesFolderSetting::OnEndLabelEdit(const NMTVDISPINFOA& info) {
+  if (m_pMainDlg->IsBusy() || !info.item.pszText) return 0;
+  std::string name = info.item.pszText;
+  if (IsAcceptableName(info.item.hItem, name)) ApplyName(info.item.hItem, name);
   return 0;
 }
 
@@ -245,9 +237,8 @@ void CDesFolderSetting::ApplyName(HTREEITEM item, const std::string& name) {
 }
 
 // Selecting only reads the plan, so it is shown during a copy run too.
-LRESULT CDesFolderSetting::OnSelChanged(WPARAM, LPARAM lParam, bool&) {
-  const NMTREEVIEWA* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
-  m_pMainDlg->ShowSourceList(GetFolderKey(change->itemNew.hItem));
+LRESULT CDesFolderSetting::OnSelChanged(const NMTREEVIEWA& change) {
+  m_pMainDlg->ShowSourceList(GetFolderKey(change.itemNew.hItem));
   return 0;
 }
 

@@ -57,14 +57,14 @@ class CDesFolderSetting : public CPaneDialog {
   // When the background needs painting.
   LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the tree is right-clicked: the folder menu for the item under the cursor.
-  LRESULT OnTreeRightClick(WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnTreeRightClick(const NMHDR& header);
   // When the context menu is asked for: from the keyboard (Shift+F10 or the menu key) in
   // the tree, the folder menu of the selected item.
   LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam, bool& handled);
   // When a name edit in the tree ends, typed or cancelled.
-  LRESULT OnEndLabelEdit(WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnEndLabelEdit(const NMTVDISPINFOA& info);
   // When the tree's selection has changed.
-  LRESULT OnSelChanged(WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnSelChanged(const NMTREEVIEWA& change);
   // When "..." is clicked: the folder browser chooses the destination root.
   LRESULT OnBrowse(WPARAM wParam, LPARAM lParam, bool& handled);
 };

@@ -2,6 +2,20 @@
 
 #include <windowsx.h>
 
+const CDialog::MessageTable& CPaneDialog::PaneMessageTable() {
+  static const MessageEntry kMessages[] = {
+      OnMessage(WM_SIZE, &CPaneDialog::OnSize),
+      OnMessage(WM_LBUTTONDOWN, &CPaneDialog::OnGripLButtonDown),
+      OnMessage(WM_MOUSEMOVE, &CPaneDialog::OnGripMouseMove),
+      OnMessage(WM_GETMINMAXINFO, &CPaneDialog::OnGetMinMaxInfo),
+      OnCommand(IDOK, &CPaneDialog::OnSwallowedCommand),
+      OnCommand(IDCANCEL, &CPaneDialog::OnSwallowedCommand),
+      OnMessage(WM_NEXTDLGCTL, &CPaneDialog::OnNextDlgCtl),
+  };
+  static const MessageTable kTable = MakeMessageTable(kMessages);
+  return kTable;
+}
+
 LRESULT CPaneDialog::OnSize(WPARAM, LPARAM lParam, bool&) {
   m_cxClient = LOWORD(lParam);
   m_cyClient = HIWORD(lParam);

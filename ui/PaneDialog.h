@@ -27,6 +27,10 @@ class CPaneDialog : public CDialog {
   // the pane saw any message; then the framework's initialisation.
   BOOL OnInitDialog() override;
 
+  // The rows every pane handles alike: sizing, the grip, Enter and Esc swallowed and Tab
+  // handed on. A pane's own table names them as its base and may override a row.
+  static const MessageTable& PaneMessageTable();
+
   // Places the pane's controls from m_cxClient and m_cyClient.
   virtual void LayOutControls() = 0;
 

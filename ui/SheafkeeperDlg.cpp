@@ -34,14 +34,14 @@ CDialog::MessageTable CSheafkeeperDlg::GetMessageTable() const {
       OnCommand(IDC_NEW, &CSheafkeeperDlg::OnNew),
       OnCommand(IDC_OPEN, &CSheafkeeperDlg::OnOpen),
       OnCommand(IDC_SAVE, &CSheafkeeperDlg::OnSave),
-      OnNotify(0, HDN_ITEMCLICKA, &CSheafkeeperDlg::OnExclusionHeaderClick),
-      OnNotify(IDC_NOCOPY_LIST, LVN_KEYDOWN, &CSheafkeeperDlg::OnExclusionKeyDown),
-      OnNotify(IDC_NOCOPY_LIST, NM_DBLCLK, &CSheafkeeperDlg::OnExclusionDblClk),
+      OnNotify<&CSheafkeeperDlg::OnExclusionHeaderClick>(0, HDN_ITEMCLICKA),
+      OnNotify<&CSheafkeeperDlg::OnExclusionKeyDown>(IDC_NOCOPY_LIST, LVN_KEYDOWN),
+      OnNotify<&CSheafkeeperDlg::OnExclusionDblClk>(IDC_NOCOPY_LIST, NM_DBLCLK),
       OnCommand(IDOK, &CSheafkeeperDlg::OnStart),
       OnCommand(IDCANCEL, &CSheafkeeperDlg::OnExit),
       OnCommand(IDC_ABORT, &CSheafkeeperDlg::OnAbort),
   };
-  return MessageTable{kMessages, sizeof(kMessages) / sizeof(kMessages[0])};
+  return MakeMessageTable(kMessages);
 }
 
 void CSheafkeeperDlg::DoDataExchange(CDataExchange& dx) {

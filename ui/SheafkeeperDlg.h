@@ -136,11 +136,11 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   // When Save is clicked.
   LRESULT OnSave(WPARAM wParam, LPARAM lParam, bool& handled);
   // When an item of the exclusion list's column header is clicked: the list's menu.
-  LRESULT OnExclusionHeaderClick(WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnExclusionHeaderClick(const NMHDR& header);
   // When a key is pressed in the exclusion list.
-  LRESULT OnExclusionKeyDown(WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnExclusionKeyDown(const NMLVKEYDOWN& key);
   // When the exclusion list is double-clicked.
-  LRESULT OnExclusionDblClk(WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnExclusionDblClk(const NMHDR& header);
   // When Start is clicked or Enter is pressed.
   LRESULT OnStart(WPARAM wParam, LPARAM lParam, bool& handled);
   // When Exit is clicked, Esc is pressed or the window is closed.

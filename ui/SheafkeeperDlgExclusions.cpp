@@ -50,7 +50,7 @@ void CSheafkeeperDlg::DeleteSelectedExclusions() {
 }
 
 // Called when an item of the exclusion list's column header is clicked.
-LRESULT CSheafkeeperDlg::OnExclusionHeaderClick(WPARAM, LPARAM, bool&) {
+LRESULT CSheafkeeperDlg::OnExclusionHeaderClick(const NMHDR&) {
   if (IsBusy()) return 0;
   POINT cursor{};
   ::GetCursorPos(&cursor);
@@ -78,14 +78,13 @@ LRESULT CSheafkeeperDlg::OnExclusionHeaderClick(WPARAM, LPARAM, bool&) {
 }
 
 // Called when the exclusion list is double-clicked; which row was hit does not matter.
-LRESULT CSheafkeeperDlg::OnExclusionDblClk(WPARAM, LPARAM, bool&) {
+LRESULT CSheafkeeperDlg::OnExclusionDblClk(const NMHDR&) {
   if (!IsBusy() && m_listNoCopy.GetSelectedCount() == 1) EditSelectedExclusion();
   return 0;
 }
 
 // Called when a key is pressed in the exclusion list.
-LRESULT CSheafkeeperDlg::OnExclusionKeyDown(WPARAM, LPARAM lParam, bool&) {
-  const NMLVKEYDOWN* key = reinterpret_cast<const NMLVKEYDOWN*>(lParam);
-  if (!IsBusy() && key->wVKey == VK_DELETE && m_listNoCopy.GetSelectedCount() >= 1) DeleteSelectedExclusions();
+LRESULT CSheafkeeperDlg::OnExclusionKeyDown(const NMLVKEYDOWN& key) {
+  if (!IsBusy() && key.wVKey == VK_DELETE && m_listNoCopy.GetSelectedCount() >= 1) DeleteSelectedExclusions();
   return 0;
 }

@@ -45,18 +45,12 @@ CSrcFolderSetting::CSrcFolderSetting(HWND parent) : CPaneDialog(IDD_SRCFOLDER, p
 CDialog::MessageTable CSrcFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
       OnMessage(WM_ERASEBKGND, &CSrcFolderSetting::OnEraseBkgnd),
-      OnMessage(WM_SIZE, &CSrcFolderSetting::OnSize),
-      OnMessage(WM_LBUTTONDOWN, &CSrcFolderSetting::OnGripLButtonDown),
-      OnMessage(WM_MOUSEMOVE, &CSrcFolderSetting::OnGripMouseMove),
       OnMessage(WM_DROPFILES, &CSrcFolderSetting::OnDropFiles),
       OnMessage(WM_GETMINMAXINFO, &CSrcFolderSetting::OnGetMinMaxInfo),
-      OnCommand(IDOK, &CSrcFolderSetting::OnSwallowedCommand),
-      OnCommand(IDCANCEL, &CSrcFolderSetting::OnSwallowedCommand),
-      OnMessage(WM_NEXTDLGCTL, &CSrcFolderSetting::OnNextDlgCtl),
-      OnNotify(IDC_SRCLIST, LVN_ITEMCHANGED, &CSrcFolderSetting::OnSourceItemChanged),
-      OnNotify(IDC_SRCLIST, LVN_KEYDOWN, &CSrcFolderSetting::OnSourceKeyDown),
+      OnNotify<&CSrcFolderSetting::OnSourceItemChanged>(IDC_SRCLIST, LVN_ITEMCHANGED),
+      OnNotify<&CSrcFolderSetting::OnSourceKeyDown>(IDC_SRCLIST, LVN_KEYDOWN),
   };
-  return MessageTable{kMessages, sizeof(kMessages) / sizeof(kMessages[0])};
+  return MakeMessageTable(kMessages, &PaneMessageTable());
 }
 
 void CSrcFolderSetting::DoDataExchange(CDataExchange& dx) {
@@ -164,7 +158,7 @@ LRESULT CSrcFolderSetting::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& h
   return 0;
 }
 
-LRESULT CSrcFolderSetting::OnSourceItemChanged(WPARAM, LPARAM, bool&) {
+LRESULT CSrcFolderSetting::OnSourceItemChanged(const NMHDR&) {
   m_editFolder.SetWindowText(std::string());
   const CSourceList* sources = GetShownSourceList();
   if (!sources || m_listSrc.GetSelectedCount() != 1) return 0;
@@ -173,9 +167,8 @@ LRESULT CSrcFolderSetting::OnSourceItemChanged(WPARAM, LPARAM, bool&) {
   return 0;
 }
 
-LRESULT CSrcFolderSetting::OnSourceKeyDown(WPARAM, LPARAM lParam, bool&) {
-  const NMLVKEYDOWN* key = reinterpret_cast<const NMLVKEYDOWN*>(lParam);
+LRESULT CSrcFolderSetting::OnSourceKeyDown(const NMLVKEYDOWN& key) {
   CSourceList* sources = GetShownSourceList();
-  if (IsIdle() && key->wVKey == VK_DELETE && sources) ClearSelectedSources(*sources);
+  if (IsIdle() && key.wVKey == VK_DELETE && sources) ClearSelectedSources(*sources);
   return 0;
 }

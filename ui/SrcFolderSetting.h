@@ -52,7 +52,7 @@ class CSrcFolderSetting : public CPaneDialog {
   // and no lower than the main dialog leaves room for.
   LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the state of a row of the list changes, its selection among them.
-  LRESULT OnSourceItemChanged(WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnSourceItemChanged(const NMHDR& header);
   // When a key is pressed in the list.
-  LRESULT OnSourceKeyDown(WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OnSourceKeyDown(const NMLVKEYDOWN& key);
 };

@@ -1,5 +1,7 @@
 #include "framework/Dialog.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -22,14 +24,16 @@ class TableDialog : public CDialog {
   int keysSeen = 0;
 
  protected:
-  MessageTable GetMessageTable() const override {
+  static const MessageTable& Table() {
     static const MessageEntry kMessages[] = {
         OnMessage(kAnswerMessage, &TableDialog::OnAnswer),
         OnMessage(kDeclinedMessage, &TableDialog::OnDeclined),
         OnMessage(kThrowingMessage, &TableDialog::OnThrowing),
     };
-    return MessageTable{kMessages, 3};
+    static const MessageTable kTable = MakeMessageTable(kMessages);
+    return kTable;
   }
+  MessageTable GetMessageTable() const override { return Table(); }
   BOOL OnInitDialog() override {
     CDialog::OnInitDialog();
     if (endOnInit) ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -62,6 +66,41 @@ TEST(DialogMessageTable, RoutesToHandlersAndLetsDeclinedMessagesThrough) {
   EXPECT_EQ(dialog.SendMessage(kThrowingMessage), 0);  // the exception stops at the window procedure
   EXPECT_TRUE(dialog.IsWindow());
   EXPECT_EQ(CDialog::FromHandle(dialog.GetSafeHwnd()), &dialog);
+}
+
+// A table that names TableDialog's as its base, replaces one of its rows and takes a key
+// notification as its structure.
+class ChainedDialog : public TableDialog {
+ public:
+  UINT keySeen = 0;
+
+ protected:
+  MessageTable GetMessageTable() const override {
+    static const MessageEntry kMessages[] = {
+        OnMessage(kDeclinedMessage, &ChainedDialog::OnAccepted),
+        OnNotify<&ChainedDialog::OnKeyDown>(IDOK, LVN_KEYDOWN),
+    };
+    return MakeMessageTable(kMessages, &Table());
+  }
+
+ private:
+  LRESULT OnAccepted(WPARAM, LPARAM, bool&) { return 7; }
+  LRESULT OnKeyDown(const NMLVKEYDOWN& key) {
+    keySeen = key.wVKey;
+    return 5;
+  }
+};
+
+TEST(DialogMessageTable, OwnRowsComeBeforeTheBaseTableAndNotificationsArriveTyped) {
+  ChainedDialog dialog;
+  ASSERT_TRUE(dialog.Create(nullptr));
+  EXPECT_EQ(dialog.SendMessage(kAnswerMessage, 21), 42);
+  EXPECT_EQ(dialog.SendMessage(kDeclinedMessage), 7);
+  NMLVKEYDOWN key{{dialog.GetDlgItem(IDOK), IDOK, static_cast<UINT>(LVN_KEYDOWN)}, VK_DELETE, 0};
+  EXPECT_EQ(dialog.SendMessage(WM_NOTIFY, IDOK, reinterpret_cast<LPARAM>(&key)), 5);
+  EXPECT_EQ(dialog.keySeen, static_cast<UINT>(VK_DELETE));
+  key.hdr.code = NM_RCLICK;
+  EXPECT_EQ(dialog.SendMessage(WM_NOTIFY, IDOK, reinterpret_cast<LPARAM>(&key)), 0);
 }
 
 TEST(DialogMessageTable, DefaultCancelDestroysAModelessDialog) {
