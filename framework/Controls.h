@@ -16,10 +16,6 @@ class CStatic : public CWnd {};
 
 class CProgressCtrl : public CWnd {
  public:
-  // Both bounds travel in the 16-bit fields of PBM_SETRANGE.
-  void SetRange(int lower, int upper) const {
-    SendMessage(PBM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(lower), static_cast<WORD>(upper)));
-  }
   // Both bounds in full 32 bits.
   void SetRange32(int lower, int upper) const {
     SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(lower), static_cast<LPARAM>(upper));

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/DesFolderSetting.h"
+#include "ui/MainLayout.h"
 #include "ui/SrcFolderSetting.h"
 #include "ui/Colours.h"
 
@@ -57,29 +58,31 @@ void CSheafkeeperDlg::RecalcLayout() {
   RECT src{};
   if (m_pDesFolderSetting && m_pDesFolderSetting->IsWindow()) {
     int width = RectWidth(m_pDesFolderSetting->GetWindowRect());
-    m_pDesFolderSetting->MoveWindow(0, 0, std::min(width, W), H - 61);
+    m_pDesFolderSetting->MoveWindow(0, 0, std::min(width, W), H - kStripHeight);
     des = m_pDesFolderSetting->GetWindowRect();
   }
   if (m_pSrcFolderSetting && m_pSrcFolderSetting->IsWindow()) {
     int height = RectHeight(m_pSrcFolderSetting->GetWindowRect());
-    m_pSrcFolderSetting->MoveWindow(RectWidth(des), 0, W - RectWidth(des), std::min(height, H - 61));
+    m_pSrcFolderSetting->MoveWindow(RectWidth(des), 0, W - RectWidth(des), std::min(height, H - kStripHeight));
     src = m_pSrcFolderSetting->GetWindowRect();
   }
   if (m_listNoCopy.IsWindow()) {
-    m_listNoCopy.MoveWindow(RectWidth(des) + 5, RectHeight(src) + 5, W - RectWidth(des) - 10,
-                            H - RectHeight(src) - 71);
+    m_listNoCopy.MoveWindow(RectWidth(des) + kListMargin, RectHeight(src) + kListMargin,
+                            W - RectWidth(des) - 2 * kListMargin, H - RectHeight(src) - kStripHeight - 2 * kListMargin);
     m_listNoCopy.SetColumnWidth(0, W - RectWidth(des) - 15);
   }
   const struct {
     int id;
     int x;
-  } buttons[] = {{IDOK, W - 195}, {IDCANCEL, W - 100}, {IDC_NEW, 10}, {IDC_OPEN, 105}, {IDC_SAVE, 200}};
+  } buttons[] = {{IDOK, W - kStartButtonFromRight}, {IDCANCEL, W - kExitButtonFromRight},
+                 {IDC_NEW, kStripLeft}, {IDC_OPEN, kOpenButtonLeft}, {IDC_SAVE, kSaveButtonLeft}};
   for (const auto& button : buttons) {
-    if (HWND control = GetDlgItem(button.id)) CWnd(control).SetPosition(button.x, H - 30);
+    if (HWND control = GetDlgItem(button.id)) CWnd(control).SetPosition(button.x, H - kButtonRowRise);
   }
-  if (m_progress.IsWindow()) m_progress.MoveWindow(10, H - 30, W - 110, 25);
-  if (m_staticStatus.IsWindow()) m_staticStatus.MoveWindow(10, H - 54, W - 110, 18);
-  if (HWND abort = GetDlgItem(IDC_ABORT)) CWnd(abort).SetPosition(W - 100, H - 30);
+  const int stripWidth = W - kExitButtonFromRight - kStripLeft;
+  if (m_progress.IsWindow()) m_progress.MoveWindow(kStripLeft, H - kButtonRowRise, stripWidth, kProgressHeight);
+  if (m_staticStatus.IsWindow()) m_staticStatus.MoveWindow(kStripLeft, H - kStatusRise, stripWidth, kStatusHeight);
+  if (HWND abort = GetDlgItem(IDC_ABORT)) CWnd(abort).SetPosition(W - kExitButtonFromRight, H - kButtonRowRise);
 }
 
 void CSheafkeeperDlg::ShowSourceList(const std::string& key) {
@@ -134,7 +137,8 @@ LRESULT CSheafkeeperDlg::OnQueryDragIcon(WPARAM, LPARAM, bool&) {
 LRESULT CSheafkeeperDlg::OnEraseBkgnd(WPARAM wParam, LPARAM, bool&) {
   HDC dc = reinterpret_cast<HDC>(wParam);
   PaintBackground(dc, RECT{0, 0, m_cxClient, m_cyClient});
-  DrawSeparatorLine(dc, POINT{5, m_cyClient - 60}, POINT{m_cxClient - 5, m_cyClient - 60});
+  const int y = m_cyClient - kSeparatorRise;
+  DrawSeparatorLine(dc, POINT{kListMargin, y}, POINT{m_cxClient - kListMargin, y});
   return 1;
 }
 

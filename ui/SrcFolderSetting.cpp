@@ -7,6 +7,7 @@
 #include "plan/ShiftJis.h"
 #include "res/resource.h"
 #include "ui/Colours.h"
+#include "ui/MainLayout.h"
 
 namespace {
 
@@ -14,8 +15,6 @@ const int kFolderImage = 0;
 const int kFileImage = 1;
 const int kMissingImage = 2;
 
-// The main dialog keeps this much of its client height below the panes.
-const int kHostRoomBelow = 61;
 const int kMaxTrackWidth = 5000;
 
 int ImageOf(const WIN32_FIND_DATAA& entry) {
@@ -153,7 +152,7 @@ LRESULT CSrcFolderSetting::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& h
   if (m_pMainDlg) {
     MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
     info->ptMaxTrackSize.x = kMaxTrackWidth;
-    info->ptMaxTrackSize.y = m_pMainDlg->GetClientHeight() - kHostRoomBelow;
+    info->ptMaxTrackSize.y = m_pMainDlg->GetClientHeight() - kStripHeight;
   }
   return 0;
 }

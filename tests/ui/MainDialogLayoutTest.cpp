@@ -4,6 +4,7 @@
 #include "framework/MessagePump.h"
 #include "res/resource.h"
 #include "ui/DesFolderSetting.h"
+#include "ui/MainLayout.h"
 #include "ui/SrcFolderSetting.h"
 
 namespace {
@@ -17,21 +18,23 @@ void ExpectLayout(CSheafkeeperDlg& dialog, int desWidth, int srcHeight) {
   RECT client = dialog.GetClientRect();
   ASSERT_EQ(W, client.right);
   ASSERT_EQ(H, client.bottom);
-  EXPECT_EQ(ChildRect(*dialog.m_pDesFolderSetting), Rect(0, 0, desWidth, H - 61));
+  EXPECT_EQ(ChildRect(*dialog.m_pDesFolderSetting), Rect(0, 0, desWidth, H - kStripHeight));
   EXPECT_EQ(ChildRect(*dialog.m_pSrcFolderSetting), Rect(desWidth, 0, W - desWidth, srcHeight));
   RECT list = ChildRect(dialog.m_listNoCopy);
-  EXPECT_EQ(list.left, desWidth + 5);
-  EXPECT_EQ(list.top, srcHeight + 5);
-  EXPECT_EQ(list.right - list.left, std::max(0, W - desWidth - 10));
-  EXPECT_EQ(list.bottom - list.top, std::max(0, H - srcHeight - 71));
-  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDOK)), Rect(W - 195, H - 30, 95, 25));
-  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDCANCEL)), Rect(W - 100, H - 30, 95, 25));
-  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_NEW)), Rect(10, H - 30, 95, 25));
-  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_OPEN)), Rect(105, H - 30, 95, 25));
-  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_SAVE)), Rect(200, H - 30, 95, 25));
-  EXPECT_EQ(ChildRect(dialog.m_progress), Rect(10, H - 30, W - 110, 25));
-  EXPECT_EQ(ChildRect(dialog.m_staticStatus), Rect(10, H - 54, W - 110, 18));
-  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_ABORT)), Rect(W - 100, H - 30, 95, 25));
+  EXPECT_EQ(list.left, desWidth + kListMargin);
+  EXPECT_EQ(list.top, srcHeight + kListMargin);
+  EXPECT_EQ(list.right - list.left, std::max(0, W - desWidth - 2 * kListMargin));
+  EXPECT_EQ(list.bottom - list.top, std::max(0, H - srcHeight - kStripHeight - 2 * kListMargin));
+  const int row = H - kButtonRowRise;
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDOK)), Rect(W - kStartButtonFromRight, row, 95, 25));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDCANCEL)), Rect(W - kExitButtonFromRight, row, 95, 25));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_NEW)), Rect(kStripLeft, row, 95, 25));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_OPEN)), Rect(kOpenButtonLeft, row, 95, 25));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_SAVE)), Rect(kSaveButtonLeft, row, 95, 25));
+  const int stripWidth = W - kExitButtonFromRight - kStripLeft;
+  EXPECT_EQ(ChildRect(dialog.m_progress), Rect(kStripLeft, row, stripWidth, kProgressHeight));
+  EXPECT_EQ(ChildRect(dialog.m_staticStatus), Rect(kStripLeft, H - kStatusRise, stripWidth, kStatusHeight));
+  EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_ABORT)), Rect(W - kExitButtonFromRight, row, 95, 25));
 }
 
 TEST_F(MainDialogTest, StartUpLaysOutTheDefaultSizes) {
@@ -66,7 +69,7 @@ TEST_F(MainDialogTest, ASourcePaneTallerThanTheClientAreaIsCutToItsHeightLessSix
   CSheafkeeperDlg& dialog = Open();
   dialog.m_pSrcFolderSetting->SetSize(100, 5000);
   const int H = dialog.m_cyClient;
-  ExpectLayout(dialog, 300, H - 61);  // the exclusion list's height H - (H - 61) - 71 is -10
+  ExpectLayout(dialog, 300, H - kStripHeight);  // the exclusion list's height would be -10
 }
 
 TEST_F(MainDialogTest, ANestedLayoutFromAPaneArrivesAtTheSameLayout) {
@@ -144,11 +147,12 @@ TEST_F(MainDialogTest, TheBackgroundAndTheSeparatorArePaintedInTheirColours) {
   EXPECT_NE(dialog.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory)), 0);
   EXPECT_EQ(::GetPixel(memory, 0, 0), background);
   EXPECT_EQ(::GetPixel(memory, W - 1, H - 1), background);
-  EXPECT_EQ(::GetPixel(memory, W / 2, H - 60), line);
-  EXPECT_EQ(::GetPixel(memory, W / 2, H - 62), background);
-  EXPECT_EQ(::GetPixel(memory, W / 2, H - 58), background);
-  EXPECT_EQ(::GetPixel(memory, 2, H - 60), background);
-  EXPECT_EQ(::GetPixel(memory, W - 3, H - 60), background);
+  const int separator = H - kSeparatorRise;
+  EXPECT_EQ(::GetPixel(memory, W / 2, separator), line);
+  EXPECT_EQ(::GetPixel(memory, W / 2, separator - 2), background);
+  EXPECT_EQ(::GetPixel(memory, W / 2, separator + 2), background);
+  EXPECT_EQ(::GetPixel(memory, 2, separator), background);
+  EXPECT_EQ(::GetPixel(memory, W - 3, separator), background);
   HGDIOBJ pen = ::GetCurrentObject(memory, OBJ_PEN);
   EXPECT_EQ(pen, ::GetStockObject(BLACK_PEN));  // the line's pen was released
   ::SelectObject(memory, previous);
@@ -159,7 +163,7 @@ TEST_F(MainDialogTest, TheBackgroundAndTheSeparatorArePaintedInTheirColours) {
   // And on the screen, between the exclusion list and the buttons.
   ::RedrawWindow(dialog.GetSafeHwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   HDC window = ::GetDC(dialog.GetSafeHwnd());
-  EXPECT_EQ(::GetPixel(window, W / 2, H - 60), line);
+  EXPECT_EQ(::GetPixel(window, W / 2, separator), line);
   EXPECT_EQ(::GetPixel(window, W / 2, H - 45), background);
   ::ReleaseDC(dialog.GetSafeHwnd(), window);
 }

@@ -12,6 +12,7 @@
 #include "MainDialogFixture.h"
 #include "framework/MessagePump.h"
 #include "res/resource.h"
+#include "ui/MainLayout.h"
 #include "ui/SrcFolderSetting.h"
 
 namespace {
@@ -271,7 +272,7 @@ TEST_F(SourcePaneTest, TheBottomGripOffersSizingUpToTheHostsHeightLessSixtyOne) 
   limits.ptMaxTrackSize = POINT{1, 1};
   m_pane->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   EXPECT_EQ(limits.ptMaxTrackSize.x, 5000);
-  EXPECT_EQ(limits.ptMaxTrackSize.y, m_main->m_cyClient - 61);
+  EXPECT_EQ(limits.ptMaxTrackSize.y, m_main->m_cyClient - kStripHeight);
 
   // The two grip lines, in a bitmap of our own.
   HDC screen = ::GetDC(nullptr);
