@@ -66,7 +66,8 @@ CopyRunResult CCopyRun::CopyPass() {
     for (std::size_t i = 0; i < count; ++i) {
       if (PumpAndReadAbort()) return CopyRunResult::kAborted;
       if (sources[i].empty()) continue;
-      if (CopyTree(m_desRoot + entry.key, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this) != 1) {
+      if (CopyTree(m_desRoot + entry.key, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this,
+                   m_fileStep) != 1) {
         m_failedSource = sources[i];
         return CopyRunResult::kFailed;
       }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "copy/CopyRunView.h"
+#include "copy/FileCopyStep.h"
 #include "plan/FolderMap.h"
 
 enum class CopyRunResult { kCompleted, kAborted, kFailed };
@@ -28,6 +29,9 @@ class CCopyRun {
   CCopyRun(const CFolderMap& folders, std::string desRoot, std::vector<std::string> exclusions, ICopyRunView& view,
            std::chrono::milliseconds countPumpInterval = kCountPumpInterval);
 
+  // Has step put each file in place instead of copying every file; null copies again.
+  void UseFileCopyStep(IFileCopyStep* step) { m_fileStep = step; }
+
   // The whole run: the running look, the count, the copy, a message when the run was
   // aborted or a source path could not be copied, the idle look.
   CopyRunResult Run();
@@ -35,6 +39,7 @@ class CCopyRun {
   CopyRunResult CountOnly();
 
   long Total() const { return m_total; }
+  // The files done, whichever way the file step put them in place.
   long FilesCopied() const { return m_filesCopied; }
   // The sizes of the files copied, as the count found them.
   unsigned long long BytesCopied() const { return m_bytesCopied; }
@@ -60,6 +65,7 @@ class CCopyRun {
   const std::string m_desRoot;
   const std::vector<std::string> m_exclusions;
   ICopyRunView& m_view;
+  IFileCopyStep* m_fileStep = nullptr;  // not owned
   const std::chrono::milliseconds m_countPumpInterval;
 
   int m_abort = 0;  // read by CountFiles and CopyTree between entries

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "copy/EntryLookup.h"
+#include "copy/FileCopyStep.h"
+#include "copy/SafeFileCopy.h"
 #include "plan/ShiftJis.h"
 
 // Every entry below a source folder is handled as if its path had been handed in on its
@@ -98,37 +100,39 @@ int CountEntries(const std::string& folder, const CountRequest& request) {
   return count;
 }
 
-// Copies one file to target and then reports its name; false when the copy fails.
+// Copies one file to target, or has the step put it there, and then reports its name;
+// false when that fails.
 bool CopyOneFile(const std::string& path, const std::string& target, const char* name,
-                 CopyProgressFn callback, void* context) {
-  if (!CopyFileA(path.c_str(), target.c_str(), FALSE)) return false;
+                 CopyProgressFn callback, void* context, IFileCopyStep* step) {
+  if (!(step != nullptr ? step->PutFile(path, target) : CopyFileSafely(path, target))) return false;
   if (callback != nullptr) callback(context, name);
   return true;
 }
 
 int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CopyProgressFn callback, void* context);
+               const int* abortFlag, CopyProgressFn callback, void* context, IFileCopyStep* step);
 
 // Copies the entry that the listing reported as item at path into destination, an
 // existing folder. A folder must still be one; a file copy that finds the source or the
 // destination folder gone, or is denied, leaves the entry to the whole way.
 Outcome CopyListedEntry(const std::string& destination, const std::string& path, const WIN32_FIND_DATAA& item,
                         const std::vector<std::string>* exclusions, const int* abortFlag,
-                        CopyProgressFn callback, void* context) {
+                        CopyProgressFn callback, void* context, IFileCopyStep* step) {
   const std::string target = destination + "\\" + item.cFileName;
   if (IsFolder(item.dwFileAttributes)) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !IsFolder(attributes)) return Outcome::kTakeTheWholeWay;
-    return CopyFolder(target, path, exclusions, abortFlag, callback, context) ? Outcome::kDone : Outcome::kFailed;
+    return CopyFolder(target, path, exclusions, abortFlag, callback, context, step) ? Outcome::kDone
+                                                                                   : Outcome::kFailed;
   }
-  if (CopyOneFile(path, target, item.cFileName, callback, context)) return Outcome::kDone;
+  if (CopyOneFile(path, target, item.cFileName, callback, context, step)) return Outcome::kDone;
   return IsNotThereOrDenied(GetLastError()) ? Outcome::kTakeTheWholeWay : Outcome::kFailed;
 }
 
 // Makes target, then copies every entry of folder into it, reading the abort flag before
 // each. Stops at the first entry that fails. A folder that cannot be listed stays empty.
 int CopyFolder(const std::string& target, const std::string& folder, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CopyProgressFn callback, void* context) {
+               const int* abortFlag, CopyProgressFn callback, void* context, IFileCopyStep* step) {
   if (!MakeFolderPath(target)) return 0;
   WIN32_FIND_DATAA item;
   FindHandle listing(folder + "\\*", item);
@@ -142,10 +146,11 @@ int CopyFolder(const std::string& target, const std::string& folder, const std::
     if (!CanLookUp(item.cFileName)) return 0;
     const std::string path = folder + "\\" + item.cFileName;
     Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, exclusions)
-                          ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context)
+                          ? CopyListedEntry(destination, path, item, exclusions, abortFlag, callback, context, step)
                           : Outcome::kTakeTheWholeWay;
     if (outcome == Outcome::kTakeTheWholeWay) {
-      outcome = CopyTree(target, path, exclusions, abortFlag, callback, context) ? Outcome::kDone : Outcome::kFailed;
+      outcome = CopyTree(target, path, exclusions, abortFlag, callback, context, step) ? Outcome::kDone
+                                                                                       : Outcome::kFailed;
     }
     if (outcome == Outcome::kFailed) return 0;
   } while (listing.Next(item));
@@ -170,7 +175,7 @@ int CountFiles(const std::string& sourcePath, const std::vector<std::string>* ex
 
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context) {
+             CopyProgressFn callback, void* context, IFileCopyStep* step) {
   Source source;
   if (!Resolve(sourcePath, source)) return 0;
   const std::string destination = NormalisePath(destinationFolder);
@@ -180,9 +185,9 @@ int CopyTree(const std::string& destinationFolder, const std::string& sourcePath
 
   const std::string target = destination + "\\" + source.entry.cFileName;
   if (IsFolder(source.entry.dwFileAttributes)) {
-    return CopyFolder(target, source.path, exclusions, abortFlag, callback, context);
+    return CopyFolder(target, source.path, exclusions, abortFlag, callback, context, step);
   }
-  return CopyOneFile(source.path, target, source.entry.cFileName, callback, context) ? 1 : 0;
+  return CopyOneFile(source.path, target, source.entry.cFileName, callback, context, step) ? 1 : 0;
 }
 
 int MakeFolderPath(const std::string& folderPath) {

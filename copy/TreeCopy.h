@@ -17,11 +17,14 @@ typedef void (*CountProgressFn)(void* context, unsigned long long fileSize);
 int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
                const int* abortFlag = nullptr, CountProgressFn callback = nullptr, void* context = nullptr);
 
+class IFileCopyStep;
+
 // Copies sourcePath into destinationFolder. Returns 1 when the source was copied
 // completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure.
+// Each file is put in place by step when one is given.
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context);
+             CopyProgressFn callback, void* context, IFileCopyStep* step = nullptr);
 
 // Creates folderPath and any missing ancestors; 1 when an entry of that name exists afterwards.
 int MakeFolderPath(const std::string& folderPath);

@@ -2,10 +2,14 @@
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "app/WorkingFolder.h"
 #include "copy/CopyRun.h"
+#include "copy/EntryLookup.h"
+#include "copy/PreviousSnapshot.h"
+#include "copy/SnapshotLink.h"
 #include "plan/DateName.h"
 #include "plan/MemoryPlanTree.h"
 #include "plan/PlanReader.h"
@@ -32,10 +36,42 @@ void PrintCounts(const CCopyRun& run) {
   std::printf("files in all: %ld\n", run.Total());
 }
 
-void PrintSummary(const CCopyRun& run, double seconds) {
-  const double megabytes = static_cast<double>(run.BytesCopied()) / (1024 * 1024);
-  std::fprintf(stderr, "files copied: %ld of %ld, %llu bytes, in %.1f s (%.1f MB/s)\n", run.FilesCopied(), run.Total(),
-               run.BytesCopied(), seconds, seconds > 0 ? megabytes / seconds : 0.0);
+// A snapshot run also says how many files it linked and left alone, and counts only the
+// bytes that it wrote.
+void PrintSummary(const CCopyRun& run, const CSnapshotLink* snapshot, double seconds) {
+  long copied = run.FilesCopied();
+  unsigned long long bytes = run.BytesCopied();
+  std::string linkedAndSkipped;
+  if (snapshot != nullptr) {
+    copied = snapshot->FilesCopied();
+    bytes = snapshot->BytesWritten();
+    linkedAndSkipped = ", linked: " + std::to_string(snapshot->FilesLinked()) +
+                       ", skipped: " + std::to_string(snapshot->FilesSkipped());
+  }
+  const double megabytes = static_cast<double>(bytes) / (1024 * 1024);
+  std::fprintf(stderr, "files copied: %ld of %ld%s, %llu bytes%s, in %.1f s (%.1f MB/s)\n", copied, run.Total(),
+               linkedAndSkipped.c_str(), bytes, snapshot != nullptr ? " written" : "", seconds,
+               seconds > 0 ? megabytes / seconds : 0.0);
+}
+
+// The previous snapshot that the top folder's files are linked to; when there is none,
+// a note says so once.
+std::string PreviousSnapshotFolder(const std::string& topFolder, bool quiet) {
+  const PreviousSnapshot previous = FindPreviousSnapshot(topFolder);
+  if (previous.folder.empty() && !quiet) {
+    std::fprintf(stderr, previous.topIsDate ? "no earlier dated snapshot beside %s: nothing to link, files are copied\n"
+                                            : "%s is not named by a date: nothing to link, files are copied\n",
+                 topFolder.c_str());
+  }
+  return previous.folder;
+}
+
+// The file step of a run with --skip-unchanged or --link-unchanged; null for a plain run.
+std::unique_ptr<CSnapshotLink> SnapshotStep(const RunnerOptions& options, CMemoryPlanTree& tree) {
+  if (!options.skipUnchanged || options.dryRun) return nullptr;
+  const std::string topFolder = NormalisePath(tree.GetDesRoot() + tree.KeyOf(tree.GetTopFolder()));
+  const std::string previous = options.linkUnchanged ? PreviousSnapshotFolder(topFolder, options.quiet) : "";
+  return std::make_unique<CSnapshotLink>(topFolder, previous);
 }
 
 int ExitCodeOf(CopyRunResult result) {
@@ -82,10 +118,12 @@ int RunPlanCommand(int argc, const char* const* argv) {
   CConsoleBreakCatcher breaks;
   CConsoleRunView view(stderr, options.quiet);
   CCopyRun run(folders, tree.GetDesRoot(), tree.m_exclusions, view);
+  const std::unique_ptr<CSnapshotLink> snapshot = SnapshotStep(options, tree);
+  run.UseFileCopyStep(snapshot.get());
   const auto start = std::chrono::steady_clock::now();
   const CopyRunResult result = options.dryRun ? run.CountOnly() : run.Run();
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   if (options.dryRun && result == CopyRunResult::kCompleted) PrintCounts(run);
-  if (!options.dryRun && !options.quiet) PrintSummary(run, seconds.count());
+  if (!options.dryRun && !options.quiet) PrintSummary(run, snapshot.get(), seconds.count());
   return ExitCodeOf(result);
 }

@@ -9,6 +9,10 @@ const char kRunnerUsage[] =
     "  --dry-run  count the files and list each destination folder with its source paths\n"
     "             and their file counts; copy nothing\n"
     "  --quiet    no progress and no summary, only errors\n"
+    "  --skip-unchanged  leave a file whose copy already exists with the same size and\n"
+    "             last-write time (a second run on the same day)\n"
+    "  --link-unchanged  also hard-link a file that the previous dated snapshot beside\n"
+    "             the top folder holds unchanged, instead of copying it again\n"
     "  --help     show this text\n"
     "\n"
     "Exit codes: 0 the whole plan was copied; 1 a source path could not be copied;\n"
@@ -21,6 +25,10 @@ bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& option
       options.dryRun = true;
     } else if (argument == "--quiet") {
       options.quiet = true;
+    } else if (argument == "--skip-unchanged") {
+      options.skipUnchanged = true;
+    } else if (argument == "--link-unchanged") {
+      options.linkUnchanged = options.skipUnchanged = true;
     } else if (argument == "--help") {
       options.help = true;
     } else if (argument.size() > 1 && argument[0] == '-') {

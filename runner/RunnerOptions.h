@@ -6,6 +6,8 @@ struct RunnerOptions {
   bool dryRun = false;  // count and list, copy nothing
   bool quiet = false;   // no progress and no summary, only errors
   bool help = false;
+  bool skipUnchanged = false;  // leave a target that already holds its file (same size and last-write time)
+  bool linkUnchanged = false;  // hard-link files unchanged since the previous dated snapshot; implies skipUnchanged
   bool planGiven = false;
   std::string planPath;  // when none is given: temp.xml in the working folder
 };
