@@ -1,0 +1,114 @@
+// Times daily snapshots with hard links (the runner's --link-unchanged: a count, then the
+// tree copy with the snapshot step) against the platform's floor: day 1 copies everything,
+// day 2 runs with nothing changed and with 1% of the files changed. Prints each day's time
+// as a ratio to the floor and the bytes written as a share of a full copy.
+// Usage: snapshot_bench [work folder]; the generated data is removed at the end.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/BenchTree.h"
+#include "copy/PreviousSnapshot.h"
+#include "copy/SnapshotLink.h"
+#include "copy/TreeCopy.h"
+
+namespace {
+
+const int kRounds = 2;
+
+struct Day {
+  double seconds = 1e9;
+  unsigned long long written = 0;
+  long copied = 0, linked = 0;
+};
+
+// One run into snapshots\<date>, linked to the newest earlier date there.
+Day RunDay(const std::string& snapshots, const char* date, const std::string& source) {
+  const std::string top = snapshots + "\\" + date;
+  CSnapshotLink step(top, FindPreviousSnapshot(top).folder);
+  Day day;
+  day.seconds = Seconds([&] {
+    CountFiles(source, nullptr);
+    CopyTree(top, source, nullptr, nullptr, nullptr, nullptr, &step);
+  });
+  day.written = step.BytesWritten();
+  day.copied = step.FilesCopied();
+  day.linked = step.FilesLinked();
+  return day;
+}
+
+// Best of kRounds for day 2, with change run on the source before each and day 2 removed after.
+Day BestDay2(const std::string& snapshots, const std::string& source, const std::function<void()>& change) {
+  Day best;
+  for (int round = 0; round < kRounds; ++round) {
+    change();
+    Day day = RunDay(snapshots, "2020-01-02", source);
+    if (day.seconds < best.seconds) best = day;
+    RemoveTree(snapshots + "\\2020-01-02");
+  }
+  return best;
+}
+
+double BestFloor(const std::string& source, const std::string& target) {
+  double best = 1e9;
+  for (int round = 0; round < kRounds; ++round) {
+    best = std::min(best, Seconds([&] { FloorCopy(source, target); }));
+    RemoveTree(target);
+  }
+  return best;
+}
+
+void Report(const char* title, const Day& day, double floor, unsigned long long fullBytes,
+            unsigned long long changedBytes) {
+  std::printf("  %-26s %7.3f s  ratio to floor %5.2f  copied %5ld, linked %5ld  written %5.1f%% of a full copy"
+              " (%.2f%% beyond the changed files)\n",
+              title, day.seconds, day.seconds / floor, day.copied, day.linked, 100.0 * day.written / fullBytes,
+              100.0 * (day.written - std::min(day.written, changedBytes)) / fullBytes);
+}
+
+// Gives every hundredth file of the small tree a new last-write time, as an edit would.
+void TouchOnePercent(const std::string& source) {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  FILETIME written;
+  SystemTimeToFileTime(&now, &written);
+  for (int child = 0; child < 50; ++child) {
+    const std::string path = source + "\\folder" + std::to_string(child) + "\\file0.dat";
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+  }
+}
+
+void Measure(const char* title, const std::string& work, const std::string& tree, unsigned long long fullBytes,
+             bool withChanges) {
+  const std::string source = work + "\\" + tree;
+  const std::string snapshots = work + "\\snapshots";
+  const double floor = BestFloor(source, work + "\\floor");
+  std::printf("%s (best of %d rounds; floor %.3f s)\n", title, kRounds, floor);
+  Report("day 1", RunDay(snapshots, "2020-01-01", source), floor, fullBytes, 0);
+  Report("day 2, nothing changed", BestDay2(snapshots, source, [] {}), floor, fullBytes, 0);
+  if (withChanges) {
+    Report("day 2, 1% of files changed", BestDay2(snapshots, source, [&] { TouchOnePercent(source); }), floor,
+           fullBytes, fullBytes / 100);
+  }
+  RemoveTree(snapshots);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string work = MakeWorkFolder(argc, argv, "sheafsnapbench");
+  MakeSmallTree(work + "\\small");
+  CreateDirectoryA((work + "\\big").c_str(), nullptr);
+  WriteBytes(work + "\\big\\big.dat", std::vector<char>(1 << 20, 'b'), 512);
+
+  Measure("5,000 files of 2 KB in 50 folders", work, "small", kSmallTreeFiles * 2048ull, true);
+  Measure("one file of 512 MB", work, "big", 512ull << 20, false);
+  RemoveTree(work);
+  return 0;
+}
