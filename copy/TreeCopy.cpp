@@ -104,7 +104,8 @@ int CountEntries(const std::string& folder, const CountRequest& request) {
 // false when that fails.
 bool CopyOneFile(const std::string& path, const std::string& target, const char* name,
                  CopyProgressFn callback, void* context, IFileCopyStep* step) {
-  if (!(step != nullptr ? step->PutFile(path, target) : CopyFileSafely(path, target))) return false;
+  const bool placed = step != nullptr ? step->PutFile(path, target) : CopyFileSafely(path, target);
+  if (!placed) return false;
   if (callback != nullptr) callback(context, name);
   return true;
 }

@@ -21,7 +21,7 @@ class IFileCopyStep;
 
 // Copies sourcePath into destinationFolder. Returns 1 when the source was copied
 // completely, was excluded, or the copy stopped because *abortFlag was 1; 0 on failure.
-// Each file is put in place by step when one is given.
+// Each file is put in place by step (not owned) when one is given.
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
              const std::vector<std::string>* exclusions, const int* abortFlag,
              CopyProgressFn callback, void* context, IFileCopyStep* step = nullptr);
