@@ -100,8 +100,9 @@ std::pair<unsigned long long, DWORD> FileIdentity(const std::string& path) {
           information.nNumberOfLinks};
 }
 
-// Starts a Linux command through Wine; false where Wine cannot give a path's Linux name.
-bool RunOnLinux(const char* program, const std::string& path, const std::string& secondPath = "") {
+// Starts a Linux command on two paths through Wine; false where Wine cannot give a path's
+// Linux name.
+bool RunOnLinux(const char* program, const std::string& path, const std::string& secondPath) {
   typedef char*(CDECL * UnixNameFn)(const WCHAR*);
   const auto unixName = reinterpret_cast<UnixNameFn>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
@@ -110,7 +111,7 @@ bool RunOnLinux(const char* program, const std::string& path, const std::string&
     const std::wstring wide = testfs::Wide(windowsPath).substr(4);
     return "\"" + std::string(unixName(wide.c_str())) + "\"";
   };
-  std::string command = std::string(program) + " " + quoted(path) + (secondPath.empty() ? "" : " " + quoted(secondPath));
+  std::string command = std::string(program) + " " + quoted(path) + " " + quoted(secondPath);
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
