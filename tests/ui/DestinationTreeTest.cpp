@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DialogParts.h"
+#include "MemoryCanvas.h"
 #include "PaneHostDialog.h"
 #include "RunningProgram.h"
 #include "ScriptedModalUi.h"
@@ -55,7 +56,7 @@ class DestinationTreeTest : public testing::Test {
     ui.menuAnswer = IModalUi::kNothingChosen;
   }
   void Press(HWND window, WPARAM key) {
-    RunningProgram::PressKey(window, key);
+    PostKeyPress(window, key);
     PumpWaitingMessages();
   }
   HWND EditBox() const { return reinterpret_cast<HWND>(Tree(pane).SendMessage(TVM_GETEDITCONTROL)); }
@@ -323,18 +324,11 @@ TEST_F(DestinationTreeTest, TheRightEdgeIsAGripAndSizingLaysOutPaneAndHost) {
     EXPECT_EQ(posted.wParam, onGrip ? 0xF002u : 0u) << x;
   }
 
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, W, RectHeight(pane.GetClientRect()));
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  pane.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory));
+  MemoryCanvas canvas(W, RectHeight(pane.GetClientRect()));
+  canvas.EraseWith(pane.GetSafeHwnd());
   std::string row;  // b: background, l: line, for x = W - 7 ... W - 1
-  for (int x = W - 7; x < W; ++x) row += ::GetPixel(memory, x, 40) == RGB(172, 168, 153) ? 'l' : ::GetPixel(memory, x, 40) == RGB(236, 233, 216) ? 'b' : '?';
+  for (int x = W - 7; x < W; ++x) row += canvas.Pixel(x, 40) == RGB(172, 168, 153) ? 'l' : canvas.Pixel(x, 40) == RGB(236, 233, 216) ? 'b' : '?';
   EXPECT_EQ(row, "bbllbll");
-  ::SelectObject(memory, previous);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
 }
 
 // The shell's own browser, cancelled from a timer inside its modal loop.

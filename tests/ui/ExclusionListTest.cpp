@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "KeyPress.h"
 #include "MainDialogFixture.h"
 #include "framework/MessagePump.h"
 #include "res/resource.h"
@@ -73,8 +74,7 @@ class ExclusionListTest : public MainDialogTest {
   }
 
   void PressKey(WPARAM key) {
-    ::PostMessageA(Exclusions(*m_dialog).GetSafeHwnd(), WM_KEYDOWN, key, 1);
-    ::PostMessageA(Exclusions(*m_dialog).GetSafeHwnd(), WM_KEYUP, key, 0xC0000001);
+    PostKeyPress(Exclusions(*m_dialog).GetSafeHwnd(), key);
     PumpWaitingMessages();
   }
 

@@ -40,7 +40,7 @@ class CommandRecorder {
 
 void Type(HWND focus, WPARAM key) {
   ::SetFocus(focus);
-  RunningProgram::PressKey(focus, key);
+  PostKeyPress(focus, key);
   PumpWaitingMessages();
 }
 
@@ -90,13 +90,13 @@ TEST(ProgramKeys, EscAndEnterInThePanesKeepTheProgramRunningEscOnAButtonEndsIt) 
   HWND des = ::FindWindowExA(program.Window(), nullptr, "#32770", nullptr);
   HWND src = ::FindWindowExA(program.Window(), des, "#32770", nullptr);
   for (HWND control : {::GetDlgItem(des, IDC_DESTREE), ::GetDlgItem(src, IDC_SRCLIST)}) {
-    RunningProgram::PressKey(control, VK_ESCAPE);
-    RunningProgram::PressKey(control, VK_RETURN);
+    PostKeyPress(control, VK_ESCAPE);
+    PostKeyPress(control, VK_RETURN);
   }
   EXPECT_FALSE(program.EndsWithin(1000));
   EXPECT_EQ(testfs::ReadFile(folder.Folder() + "temp.xml"), "<missing>");
 
-  RunningProgram::PressKey(::GetDlgItem(program.Window(), IDC_SAVE), VK_ESCAPE);
+  PostKeyPress(::GetDlgItem(program.Window(), IDC_SAVE), VK_ESCAPE);
   ASSERT_TRUE(program.EndsWithin(20000));
   EXPECT_NE(testfs::ReadFile(folder.Folder() + "temp.xml").find(DateFolderName()), std::string::npos);
 }

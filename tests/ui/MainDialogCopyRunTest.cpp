@@ -45,12 +45,6 @@ int RangeUpper(CSheafkeeperDlg& dialog) {
   return upper;
 }
 
-int FilesIn(const std::string& folder) {
-  int files = 0;
-  for (const auto& entry : testfs::ListTree(folder)) files += entry.second != "<folder>";
-  return files;
-}
-
 // A thread timer whose action runs each time the run's message pump dispatches it.
 std::function<void()> g_tick;
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
@@ -182,7 +176,7 @@ TEST_F(CopyRunDialogTest, EnterCopiesThePlanSilentlyAndAFailureIsShownInTheRunni
   EXPECT_EQ(m_ui.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
   EXPECT_TRUE(runningLookWhileShown);
   EXPECT_TRUE(InIdleLook(dialog));
-  EXPECT_EQ(FilesIn(Backup()), 1);
+  EXPECT_EQ(testfs::FilesIn(Backup()), 1);
 }
 
 TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCopy) {
@@ -202,7 +196,7 @@ TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCop
         if (copiedAtClick >= 0 || Status(dialog).GetWindowText().compare(0, c.status.size(), c.status) != 0) {
           return;
         }
-        copiedAtClick = FilesIn(Backup());
+        copiedAtClick = testfs::FilesIn(Backup());
         PostClick(dialog.GetDlgItem(IDC_ABORT));
       });
       PressEnter();
@@ -213,7 +207,7 @@ TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCop
     EXPECT_TRUE(dialog.IsAbortRequested()) << c.when;
     EXPECT_EQ(Status(dialog).GetWindowText().compare(0, c.status.size(), c.status), 0) << c.when;
     // Only the file being copied at the click is completed after it.
-    int copied = FilesIn(Backup());
+    int copied = testfs::FilesIn(Backup());
     EXPECT_EQ(copied, Progress(dialog).GetPos()) << c.when;
     EXPECT_LE(copied, copiedAtClick + 1) << c.when;
     EXPECT_LT(copied, kFiles) << c.when;
@@ -276,7 +270,7 @@ TEST_F(CopyRunDialogTest, DuringARunStartAndExitAreIgnoredAndAFolderStillShowsIt
   EXPECT_EQ(shownRows, 1);
   EXPECT_TRUE(dialog.IsWindow());
   EXPECT_TRUE(m_ui.messages.empty());
-  EXPECT_EQ(FilesIn(Backup()), kFiles);
+  EXPECT_EQ(testfs::FilesIn(Backup()), kFiles);
   EXPECT_EQ(Progress(dialog).GetPos(), kFiles);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MainDialogFixture.h"
+#include "MemoryCanvas.h"
 #include "framework/MessagePump.h"
 #include "res/resource.h"
 #include "ui/DesFolderSetting.h"
@@ -138,24 +139,19 @@ TEST_F(MainDialogTest, TheBackgroundAndTheSeparatorArePaintedInTheirColours) {
   const COLORREF line = RGB(172, 168, 153);
 
   // Into a bitmap of our own: every pixel is known.
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, W, H);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  EXPECT_NE(dialog.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory)), 0);
-  EXPECT_EQ(::GetPixel(memory, 0, 0), background);
-  EXPECT_EQ(::GetPixel(memory, W - 1, H - 1), background);
-  EXPECT_EQ(::GetPixel(memory, W / 2, H - 60), line);
-  EXPECT_EQ(::GetPixel(memory, W / 2, H - 62), background);
-  EXPECT_EQ(::GetPixel(memory, W / 2, H - 58), background);
-  EXPECT_EQ(::GetPixel(memory, 2, H - 60), background);
-  EXPECT_EQ(::GetPixel(memory, W - 3, H - 60), background);
-  HGDIOBJ pen = ::GetCurrentObject(memory, OBJ_PEN);
-  EXPECT_EQ(pen, ::GetStockObject(BLACK_PEN));  // the line's pen was released
-  ::SelectObject(memory, previous);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  {
+    MemoryCanvas canvas(W, H);
+    EXPECT_NE(canvas.EraseWith(dialog.GetSafeHwnd()), 0);
+    EXPECT_EQ(canvas.Pixel(0, 0), background);
+    EXPECT_EQ(canvas.Pixel(W - 1, H - 1), background);
+    EXPECT_EQ(canvas.Pixel(W / 2, H - 60), line);
+    EXPECT_EQ(canvas.Pixel(W / 2, H - 62), background);
+    EXPECT_EQ(canvas.Pixel(W / 2, H - 58), background);
+    EXPECT_EQ(canvas.Pixel(2, H - 60), background);
+    EXPECT_EQ(canvas.Pixel(W - 3, H - 60), background);
+    HGDIOBJ pen = ::GetCurrentObject(canvas.Dc(), OBJ_PEN);
+    EXPECT_EQ(pen, ::GetStockObject(BLACK_PEN));  // the line's pen was released
+  }
 
   // And on the screen, between the exclusion list and the buttons.
   ::RedrawWindow(dialog.GetSafeHwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "KeyPress.h"
 #include "MainDialogFixture.h"
+#include "MemoryCanvas.h"
 #include "framework/MessagePump.h"
 #include "res/resource.h"
 #include "ui/SrcFolderSetting.h"
@@ -88,8 +90,7 @@ class SourcePaneTest : public MainDialogTest {
   }
   // A key pressed in the list, through the message loop.
   void PressKey(WPARAM key) {
-    ::PostMessageA(m_list.GetSafeHwnd(), WM_KEYDOWN, key, 1);
-    ::PostMessageA(m_list.GetSafeHwnd(), WM_KEYUP, key, 0xC0000001);
+    PostKeyPress(m_list.GetSafeHwnd(), key);
     PumpWaitingMessages();
   }
 
@@ -274,19 +275,12 @@ TEST_F(SourcePaneTest, TheBottomGripOffersSizingUpToTheHostsHeightLessSixtyOne) 
   EXPECT_EQ(limits.ptMaxTrackSize.y, RectHeight(m_main->GetClientRect()) - 61);
 
   // The two grip lines, in a bitmap of our own.
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, W, H);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  m_pane->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory));
+  MemoryCanvas canvas(W, H);
+  canvas.EraseWith(m_pane->GetSafeHwnd());
   const COLORREF background = RGB(236, 233, 216);
   const COLORREF line = RGB(172, 168, 153);
   const COLORREF kColumn[] = {background, line, line, background, line, line, background};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(::GetPixel(memory, W / 2, H - 7 + i), kColumn[i]) << "y = H - " << 7 - i;
-  ::SelectObject(memory, previous);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(canvas.Pixel(W / 2, H - 7 + i), kColumn[i]) << "y = H - " << 7 - i;
 }
 
 TEST_F(SourcePaneTest, ResizingThePaneLaysOutItsControlsAndThenTheMainDialog) {
