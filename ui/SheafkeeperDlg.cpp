@@ -46,8 +46,6 @@ CDialog::MessageTable CSheafkeeperDlg::GetMessageTable() const {
 
 void CSheafkeeperDlg::DoDataExchange(CDataExchange& dx) {
   DDX_Control(dx, IDC_NOCOPY_LIST, m_listNoCopy);
-  DDX_Control(dx, IDC_PROGRESS, m_progress);
-  DDX_Control(dx, IDC_STATUS, m_staticStatus);
 }
 
 void CSheafkeeperDlg::RecalcLayout() {
@@ -77,8 +75,8 @@ void CSheafkeeperDlg::RecalcLayout() {
   for (const auto& button : buttons) {
     if (HWND control = GetDlgItem(button.id)) CWnd(control).SetPosition(button.x, H - 30);
   }
-  if (m_progress.IsWindow()) m_progress.MoveWindow(10, H - 30, W - 110, 25);
-  if (m_staticStatus.IsWindow()) m_staticStatus.MoveWindow(10, H - 54, W - 110, 18);
+  if (HWND progress = GetDlgItem(IDC_PROGRESS)) CWnd(progress).MoveWindow(10, H - 30, W - 110, 25);
+  if (HWND status = GetDlgItem(IDC_STATUS)) CWnd(status).MoveWindow(10, H - 54, W - 110, 18);
   if (HWND abort = GetDlgItem(IDC_ABORT)) CWnd(abort).SetPosition(W - 100, H - 30);
 }
 

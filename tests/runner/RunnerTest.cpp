@@ -84,12 +84,6 @@ std::string PlanText(const std::string& root, const std::vector<PlanFolder>& fol
   return text + "</Sheafkeeper>\r\n";
 }
 
-int FilesIn(const std::string& folder) {
-  int files = 0;
-  for (const auto& entry : testfs::ListTree(folder)) files += entry.second != "<folder>";
-  return files;
-}
-
 // A file's index and link count: every name of one file gives the same pair.
 std::pair<unsigned long long, DWORD> FileIdentity(const std::string& path) {
   HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -138,7 +132,7 @@ class RunnerTest : public testing::Test {
     });
     for (int attempt = 0; attempt < 1000 && !pressWhen(); ++attempt) ::Sleep(10);
     EXPECT_TRUE(OnConsoleBreak(CTRL_C_EVENT));
-    copiedAtPress = FilesIn(Today());
+    copiedAtPress = testfs::FilesIn(Today());
     run.join();
     return exitCode;
   }
@@ -235,7 +229,7 @@ TEST_F(RunnerTest, EachOutcomeHasItsExitCodeAndItsReason) {
       EXPECT_EQ(output.err.substr(lastLine, copied.size()), copied) << c.arguments;
     }
     EXPECT_EQ(output.out, "") << c.arguments;
-    EXPECT_EQ(FilesIn(Dest()), c.copied) << c.arguments;
+    EXPECT_EQ(testfs::FilesIn(Dest()), c.copied) << c.arguments;
   }
 
   for (const char* option : {"--help", "/?", "-h"}) {
@@ -282,7 +276,7 @@ TEST_F(RunnerTest, TheLogDatesEachRunAndGivesEachFailureItsReason) {
     ::DeleteFileA((temp_ / "run.log").c_str());
     RunnerOutput output = RunRunner(c.arguments, temp_.Path());
     EXPECT_EQ(output.exitCode, c.exitCode) << c.arguments;
-    EXPECT_EQ(FilesIn(Dest()), c.copied) << c.arguments;
+    EXPECT_EQ(testfs::FilesIn(Dest()), c.copied) << c.arguments;
     const std::string log = testfs::ReadFile(temp_ / "run.log");
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2) {
@@ -372,10 +366,10 @@ TEST_F(RunnerTest, CtrlCStopsTheRunAtTheNextEntry) {
   testfs::WriteFile(plan, PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "many"}}}));
 
   int copiedAtPress = 0;
-  EXPECT_EQ(RunPressingCtrlC(plan, [&] { return FilesIn(Today()) >= 10; }, copiedAtPress), kExitAborted);
+  EXPECT_EQ(RunPressingCtrlC(plan, [&] { return testfs::FilesIn(Today()) >= 10; }, copiedAtPress), kExitAborted);
   EXPECT_GE(copiedAtPress, 10);
-  EXPECT_LE(FilesIn(Today()), copiedAtPress + 1);  // only the file being copied is finished
-  EXPECT_LT(FilesIn(Today()), kFiles);
+  EXPECT_LE(testfs::FilesIn(Today()), copiedAtPress + 1);  // only the file being copied is finished
+  EXPECT_LT(testfs::FilesIn(Today()), kFiles);
   EXPECT_FALSE(OnConsoleBreak(CTRL_CLOSE_EVENT));
 }
 
