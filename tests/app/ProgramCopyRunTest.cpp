@@ -107,7 +107,7 @@ TEST(ProgramCopyRun, FoldersNamedDotDotWriteNothingOutsideTheRoot) {
   RunningProgram program(folder.Folder());
   ASSERT_NE(program.Window(), nullptr);
   HWND start = program.Child("開始");
-  RunningProgram::PressKey(start, VK_RETURN);
+  PostKeyPress(start, VK_RETURN);
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (box = OwnedWindow(program.Window())) != nullptr; }));
   char text[512] = "";

@@ -73,7 +73,7 @@ TEST_F(MainDialogTest, OpenAsksForAnExistingPlanFileAndKeepsItsPathEvenWithoutAP
 }
 
 TEST_F(MainDialogTest, SaveSuggestsTheLastPlanPathAndTakesTheChosenOne) {
-  CSheafkeeperDlg& dialog = Open();
+  Open();
   Click(IDC_SAVE);  // cancelled: nothing changes
   m_ui.fileAnswer = "C:\\plans\\a.xml";
   Click(IDC_OPEN);
