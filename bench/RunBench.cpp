@@ -22,31 +22,31 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-// The main dialog with the message pumps that handled input timed: the longest gap between
-// two of them (or between the start or the end of the run and the nearest one), in the
-// count and in the copy.
-class CTimedDialog : public CSheafkeeperDlg {
+// The main dialog's copy run strip with the message pumps that handled input timed: the
+// longest gap between two of them (or between the start or the end of the run and the
+// nearest one), in the count and in the copy.
+class CTimedStrip : public CCopyRunStrip {
  public:
-  CTimedDialog() : CSheafkeeperDlg(nullptr) {}
+  using CCopyRunStrip::CCopyRunStrip;
 
   void BeginCopyMode() override {
     m_counting = true;
-    CSheafkeeperDlg::BeginCopyMode();
+    CCopyRunStrip::BeginCopyMode();
     m_seenPump = m_lastPump;
   }
   void SetProgressRange(long total) override {
     Service(SteadyClock::now());
     m_counting = false;
-    CSheafkeeperDlg::SetProgressRange(total);
+    CCopyRunStrip::SetProgressRange(total);
   }
   bool PumpMessagesAndReadAbort() override {
-    const bool abort = CSheafkeeperDlg::PumpMessagesAndReadAbort();
+    const bool abort = CCopyRunStrip::PumpMessagesAndReadAbort();
     if (m_lastPump != m_seenPump) Service(m_lastPump);
     return abort;
   }
   void EndCopyMode() override {
     Service(SteadyClock::now());
-    CSheafkeeperDlg::EndCopyMode();
+    CCopyRunStrip::EndCopyMode();
   }
 
   double longestCountGap = 0;
@@ -61,6 +61,25 @@ class CTimedDialog : public CSheafkeeperDlg {
 
   bool m_counting = false;
   SteadyClock::time_point m_seenPump;
+};
+
+// The main dialog whose Start runs with the timed strip.
+class CTimedDialog : public CSheafkeeperDlg {
+ public:
+  CTimedDialog() : CSheafkeeperDlg(nullptr) {}
+
+  ICopyRunView& GetCopyRunView() override { return strip; }
+  // The bar's position after the last run.
+  int CopiedFiles() const { return static_cast<int>(CWnd(GetDlgItem(IDC_PROGRESS)).SendMessage(PBM_GETPOS)); }
+
+  CTimedStrip strip{*this};
+
+ protected:
+  BOOL OnInitDialog() override {
+    CSheafkeeperDlg::OnInitDialog();
+    strip.SetUp();
+    return TRUE;
+  }
 };
 
 // Seconds per way and round, and the ratios taken within each round.
@@ -142,9 +161,9 @@ void MeasureSmallFiles(const std::string& work) {
     }
     f.runnerStart.Add(Seconds([&] { RunRunner("--help"); }));
     if (floorCopied != kSmallTreeFiles || counted != kSmallTreeFiles || copied != kSmallTreeFiles ||
-        dialog.m_progress.GetPos() != kSmallTreeFiles || runnerExit != 0) {
+        dialog.CopiedFiles() != kSmallTreeFiles || runnerExit != 0) {
       std::printf("  copy failed: %d, %d, %d and %d files; the runner's exit code %lu\n", floorCopied, counted, copied,
-                  dialog.m_progress.GetPos(), runnerExit);
+                  dialog.CopiedFiles(), runnerExit);
     }
     const double engine = count + copy;
     f.floor.Add(floor);
@@ -174,7 +193,7 @@ void MeasureSmallFiles(const std::string& work) {
       f.runner.Text("%.3f").c_str(), f.runnerToFloor.Text().c_str(), f.runnerToEngine.Text().c_str(),
       f.runnerStart.Median());
   std::printf("  longest gap between two pumps: %.1f ms while counting, %.1f ms while copying (worst of all rounds)\n",
-              1e3 * dialog.longestCountGap, 1e3 * dialog.longestCopyGap);
+              1e3 * dialog.strip.longestCountGap, 1e3 * dialog.strip.longestCopyGap);
 }
 
 // One file of 1 GB through the dialog, copied on a worker thread, against a bare CopyFileA
@@ -197,7 +216,7 @@ void MeasureLargeFile(const std::string& work) {
         inDialog = Start(dialog);
       }
     }
-    if (dialog.m_progress.GetPos() != 1) std::printf("  copy failed in the dialog\n");
+    if (dialog.CopiedFiles() != 1) std::printf("  copy failed in the dialog\n");
     DeleteFileA(bare.c_str());
     RemoveTree(out);
     bareSeconds.Add(bareCopy);
@@ -211,7 +230,7 @@ void MeasureLargeFile(const std::string& work) {
   std::printf("  Start in the dialog    %s s  ratio to CopyFileA %s\n", dialogSeconds.Text("%.3f").c_str(),
               ratio.Text().c_str());
   std::printf("  longest gap between two pumps: %.1f ms while counting, %.1f ms while copying (worst of all rounds)\n",
-              1e3 * dialog.longestCountGap, 1e3 * dialog.longestCopyGap);
+              1e3 * dialog.strip.longestCountGap, 1e3 * dialog.strip.longestCopyGap);
 }
 
 }  // namespace

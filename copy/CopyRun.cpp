@@ -123,8 +123,9 @@ void CCopyRun::FileCounted(void* context, unsigned long long fileSize) {
 // while the file is being copied.
 bool CCopyRun::CopyOneFile(void* context, const std::string& source, const std::string& target,
                            const char* fileName, unsigned long long sourceSize) {
-  if (sourceSize < kWorkerFileSize) return CopyFileSafely(source, target);
   CCopyRun* run = static_cast<CCopyRun*>(context);
+  if (run->m_fileStep != nullptr && run->m_fileStep->PlaceWithoutCopy(source, target)) return true;
+  if (sourceSize < kWorkerFileSize) return CopyFileSafely(source, target);
   run->m_view.OnFileCopyStarting(fileName);
   if (CopyFileOnWorker(source, target, &CCopyRun::WaitForLargeFile, run)) return true;
   run->m_fileCancelled = run->m_abort == 1 && ::GetLastError() == ERROR_REQUEST_ABORTED;

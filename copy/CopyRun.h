@@ -11,6 +11,7 @@
 
 #include "copy/CopyRunView.h"
 #include "copy/DestinationRoot.h"
+#include "copy/FileCopyStep.h"
 #include "plan/FolderMap.h"
 
 enum class CopyRunResult { kCompleted, kAborted, kFailed };
@@ -41,6 +42,8 @@ class CCopyRun {
   // From now on a source path that fails no longer ends the copy: it goes on with the
   // next one, and the run fails at its end.
   void KeepGoingPastFailures() { m_keepGoing = true; }
+  // Lets step place each file without a copy where it can; null copies every file.
+  void UseFileCopyStep(IFileCopyStep* step) { m_fileStep = step; }
 
   long Total() const { return m_total; }
   long FilesCopied() const { return m_filesCopied; }
@@ -77,6 +80,7 @@ class CCopyRun {
   ICopyRunView& m_view;
   const std::chrono::milliseconds m_countPumpInterval;
   bool m_keepGoing = false;
+  IFileCopyStep* m_fileStep = nullptr;  // not owned
 
   int m_abort = 0;  // read by CountFiles and CopyTree between entries
   bool m_fileCancelled = false;  // a large file's copy failed after an abort

@@ -1,11 +1,16 @@
 #include "runner/PlanCommand.h"
 
 #include <chrono>
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "copy/CopyRun.h"
+#include "copy/EntryLookup.h"
+#include "copy/PreviousSnapshot.h"
+#include "copy/SnapshotLink.h"
 #include "plan/DateName.h"
 #include "plan/MemoryPlanTree.h"
 #include "plan/PlanReader.h"
@@ -45,11 +50,42 @@ void PrintCounts(const CCopyRun& run, const std::vector<std::string>& exclusions
 
 void PrintSummary(const RunFigures& figures, bool keepGoing) {
   const double megabytes = static_cast<double>(figures.bytesCopied) / (1024 * 1024);
-  std::fprintf(stderr, "files copied: %ld of %ld, %llu bytes, in %.1f s (%.1f MB/s)", figures.filesCopied,
-               figures.total, figures.bytesCopied, figures.seconds,
+  std::fprintf(stderr, "%s, in %.1f s (%.1f MB/s)", FilesCopiedText(figures).c_str(), figures.seconds,
                figures.seconds > 0 ? megabytes / figures.seconds : 0.0);
   if (keepGoing) std::fprintf(stderr, ", source paths failed: %lu", static_cast<unsigned long>(figures.failedSources));
   std::fputs("\n", stderr);
+}
+
+// The previous snapshot that the top folder's files are linked to; when there is none,
+// a note says so once.
+std::string PreviousSnapshotFolder(const std::string& topFolder, bool quiet) {
+  const PreviousSnapshot previous = FindPreviousSnapshot(topFolder);
+  if (previous.folder.empty() && !quiet) {
+    std::fprintf(stderr, previous.topIsDate ? "no earlier dated snapshot beside %s: nothing to link, files are copied\n"
+                                            : "%s is not named by a date: nothing to link, files are copied\n",
+                 topFolder.c_str());
+  }
+  return previous.folder;
+}
+
+// The file step of a run with --skip-unchanged or --link-unchanged; null for a plain run.
+std::unique_ptr<CSnapshotLink> SnapshotStep(const RunnerOptions& options, CMemoryPlanTree& tree) {
+  if (!options.skipUnchanged || options.dryRun) return nullptr;
+  const std::string topFolder = NormalisePath(tree.GetDesRoot() + tree.KeyOf(tree.GetTopFolder()));
+  const std::string previous = options.linkUnchanged ? PreviousSnapshotFolder(topFolder, options.quiet) : "";
+  return std::make_unique<CSnapshotLink>(topFolder, previous);
+}
+
+// What the run did; a snapshot run counts only the files and bytes it wrote as copied.
+RunFigures FiguresOf(const CCopyRun& run, const CSnapshotLink* snapshot, double seconds) {
+  RunFigures figures{run.FilesCopied(), run.Total(), run.BytesCopied(), seconds, run.Failures().size()};
+  if (snapshot == nullptr) return figures;
+  figures.snapshot = true;
+  figures.filesLinked = snapshot->FilesLinked();
+  figures.filesSkipped = snapshot->FilesSkipped();
+  figures.filesCopied -= figures.filesLinked + figures.filesSkipped;
+  figures.bytesCopied -= std::min(figures.bytesCopied, snapshot->BytesNotWritten());
+  return figures;
 }
 
 int ExitCodeOf(CopyRunResult result) {
@@ -93,10 +129,12 @@ int RunPlan(const RunnerOptions& options, const std::string& path, const std::st
   CConsoleRunView view(stderr, options.quiet, &log);
   CCopyRun run(folders, tree.GetDesRoot(), tree.m_exclusions, view);
   if (options.keepGoing) run.KeepGoingPastFailures();
+  const std::unique_ptr<CSnapshotLink> snapshot = SnapshotStep(options, tree);
+  run.UseFileCopyStep(snapshot.get());
   const auto start = std::chrono::steady_clock::now();
   const CopyRunResult result = options.dryRun ? run.CountOnly() : run.Run();
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-  figures = RunFigures{run.FilesCopied(), run.Total(), run.BytesCopied(), seconds.count(), run.Failures().size()};
+  figures = FiguresOf(run, snapshot.get(), seconds.count());
   bool checksPassed = true;
   if (options.dryRun && result == CopyRunResult::kCompleted) {
     PrintCounts(run, tree.m_exclusions);

@@ -40,12 +40,20 @@ void CRunLog::WriteFailure(const CopyFailure& failure) {
 }
 
 void CRunLog::WriteEnd(int exitCode, const RunFigures& figures) {
-  char text[200];
-  std::snprintf(text, sizeof text,
-                "end %s (exit %d): %ld of %ld files copied, %llu bytes, %.1f s, source paths failed: %lu",
-                ResultWord(exitCode), exitCode, figures.filesCopied, figures.total, figures.bytesCopied,
-                figures.seconds, static_cast<unsigned long>(figures.failedSources));
-  Write(text);
+  char text[80];
+  std::snprintf(text, sizeof text, "end %s (exit %d): ", ResultWord(exitCode), exitCode);
+  char rest[80];
+  std::snprintf(rest, sizeof rest, ", %.1f s, source paths failed: %lu", figures.seconds,
+                static_cast<unsigned long>(figures.failedSources));
+  Write(text + FilesCopiedText(figures) + rest);
+}
+
+std::string FilesCopiedText(const RunFigures& figures) {
+  std::string text = "files copied: " + std::to_string(figures.filesCopied) + " of " + std::to_string(figures.total);
+  if (figures.snapshot) {
+    text += ", linked: " + std::to_string(figures.filesLinked) + ", skipped: " + std::to_string(figures.filesSkipped);
+  }
+  return text + ", " + std::to_string(figures.bytesCopied) + (figures.snapshot ? " bytes written" : " bytes");
 }
 
 // Opened for each line, so that every line written is on disk if the run is killed.

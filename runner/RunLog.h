@@ -10,10 +10,17 @@
 struct RunFigures {
   long filesCopied = 0;
   long total = 0;
-  unsigned long long bytesCopied = 0;
+  unsigned long long bytesCopied = 0;  // the bytes written
   double seconds = 0;
   std::size_t failedSources = 0;
+  bool snapshot = false;  // a run with --skip-unchanged or --link-unchanged
+  long filesLinked = 0;
+  long filesSkipped = 0;
 };
+
+// "files copied: n of total, B bytes", or for a snapshot run "files copied: n of total,
+// linked: L, skipped: S, B bytes written".
+std::string FilesCopiedText(const RunFigures& figures);
 
 class CRunLog {
  public:

@@ -14,6 +14,12 @@ const char kRunnerUsage[] =
     "                stopping; the summary says how many failed\n"
     "  --log FILE    append to FILE a dated line when the run starts and when it ends,\n"
     "                and one for each failure with its reason; also with --quiet\n"
+    "  --skip-unchanged\n"
+    "                leave a file whose copy already exists with the same size and\n"
+    "                last-write time (a second run on the same day)\n"
+    "  --link-unchanged\n"
+    "                the same, and hard-link a file that the newest earlier dated folder\n"
+    "                beside the top folder holds unchanged instead of copying it again\n"
     "  --help, /?    show this text\n"
     "\n"
     "Exit codes: 0 the whole plan was copied; 1 a source path could not be copied, a\n"
@@ -47,6 +53,10 @@ bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& option
       options.quiet = true;
     } else if (argument == "--keep-going") {
       options.keepGoing = true;
+    } else if (argument == "--skip-unchanged") {
+      options.skipUnchanged = true;
+    } else if (argument == "--link-unchanged") {
+      options.linkUnchanged = options.skipUnchanged = true;
     } else if (argument == "--log") {
       if (++i == argc) {
         error = "--log needs a file name";

@@ -7,6 +7,8 @@ struct RunnerOptions {
   bool quiet = false;      // no progress and no summary, only errors
   bool keepGoing = false;  // a failed source path does not end the run
   bool help = false;
+  bool skipUnchanged = false;  // leave a target that already holds its file (same size and last-write time)
+  bool linkUnchanged = false;  // hard-link files unchanged since the previous dated snapshot; implies skipUnchanged
   bool planGiven = false;
   std::string planPath;  // when none is given: temp.xml in the working folder
   std::string logPath;   // the log to append to; empty for none

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "KeyPress.h"
+
 // A program built beside the test programs.
 inline std::string ProgramPath(const char* name = "Sheafkeeper.exe") {
   char path[MAX_PATH] = "";
@@ -61,7 +63,7 @@ class RunningProgram {
 
   // Presses Esc in the main window and waits for the program to end.
   bool EndWithEsc() const {
-    PressKey(m_window, VK_ESCAPE);
+    PostKeyPress(m_window, VK_ESCAPE);
     return EndsWithin(20000);
   }
   bool EndsWithin(DWORD milliseconds) const {
@@ -70,10 +72,6 @@ class RunningProgram {
 
   // A key pressed and released while window has the focus: the messages the keyboard
   // puts into the program's queue.
-  static void PressKey(HWND window, WPARAM key) {
-    ::PostMessageA(window, WM_KEYDOWN, key, 1);
-    ::PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-  }
 
  private:
   bool m_started = false;

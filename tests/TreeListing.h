@@ -61,4 +61,11 @@ inline void SetOldWriteTime(const std::string& path) {
   CloseHandle(file);
 }
 
+// The number of files below folder, in subfolders too.
+inline int FilesIn(const std::string& folder) {
+  int files = 0;
+  for (const auto& entry : ListTree(folder)) files += entry.second != "<folder>";
+  return files;
+}
+
 }  // namespace testfs

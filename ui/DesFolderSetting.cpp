@@ -11,7 +11,6 @@
 #include "res/resource.h"
 #include "ui/Colours.h"
 #include "ui/FolderSelectDlg.h"
-#include "ui/PaneTree.h"
 
 namespace {
 
@@ -23,7 +22,8 @@ enum MenuCommand { kCreateCommand = 0, kRenameCommand = 1, kDeleteCommand = 2 };
 
 }  // namespace
 
-CDesFolderSetting::CDesFolderSetting(HWND parent) : CPaneDialog(IDD_DESFOLDER, parent, GripEdge::Right) {}
+CDesFolderSetting::CDesFolderSetting(IPaneHost& host, HWND parent)
+    : CPaneDialog(IDD_DESFOLDER, host, parent, GripEdge::Right) {}
 
 CDialog::MessageTable CDesFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
@@ -113,12 +113,6 @@ void CDesFolderSetting::ResetFolderTree() {
   m_tree.SelectItem(nullptr);
   m_pMainDlg->ShowSourceList(std::string());
   InsertTopFolder();
-}
-
-PlanLoadResult CDesFolderSetting::LoadPlan(const std::string& path) {
-  CPaneTree tree(*this);
-  PlanLoadSettings settings{m_pMainDlg->GetWorkDir(), DateFolderName(), IsLocaleDate};
-  return ::LoadPlan(path, tree, m_pMainDlg->GetFolderMap(), settings);
 }
 
 // The item whose label or icon is under the cursor, or null.

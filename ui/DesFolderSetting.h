@@ -13,7 +13,7 @@
 
 class CDesFolderSetting : public CPaneDialog {
  public:
-  explicit CDesFolderSetting(HWND parent);
+  CDesFolderSetting(IPaneHost& host, HWND parent);
 
   // The destination folder key of item: the item texts from the top folder down,
   // joined by "/"; empty for no item.
@@ -26,11 +26,8 @@ class CDesFolderSetting : public CPaneDialog {
   void ResetFolderTree();
   // Reads a plan file into the tree, the folder map, the root and the exclusion list.
   PlanLoadResult LoadPlan(const std::string& path);
-
-  CImageList m_imageList;
-  HTREEITEM m_hTopFolder = nullptr;
-  std::string m_strDesRoot;
-  CTreeCtrl m_tree;
+  // The destination root, ending in a backslash.
+  const std::string& GetDesRoot() const { return m_strDesRoot; }
 
  protected:
   MessageTable GetMessageTable() const override;
@@ -41,6 +38,15 @@ class CDesFolderSetting : public CPaneDialog {
   BOOL OnInitDialog() override;
 
  private:
+  // The plan reader's view of the pane: the tree view, the top folder and the root, and
+  // the host's source pane and exclusion list.
+  class CPlanTree;
+
+  CImageList m_imageList;
+  HTREEITEM m_hTopFolder = nullptr;
+  std::string m_strDesRoot;
+  CTreeCtrl m_tree;
+
   // True for Shift+F10 and for the menu key, pressed or released.
   static bool IsMenuKey(const MSG& msg);
   void InsertTopFolder();

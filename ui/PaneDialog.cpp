@@ -21,10 +21,8 @@ LRESULT CPaneDialog::OnSize(WPARAM, LPARAM lParam, bool&) {
   m_cyClient = HIWORD(lParam);
   LayOutControls();
   Invalidate(true);
-  if (m_pMainDlg) {
-    m_pMainDlg->RecalcLayout();
-    m_pMainDlg->InvalidateHost();
-  }
+  m_pMainDlg->RecalcLayout();
+  m_pMainDlg->InvalidateHost();
   return 0;
 }
 

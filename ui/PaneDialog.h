@@ -1,5 +1,5 @@
 #pragma once
-// What the two panes of the main dialog share: the back pointer, the client size of
+// What the two panes of the main dialog share: the host, the client size of
 // the last WM_SIZE, the size handling that lays out the pane and then the main dialog,
 // and the grip along one edge by which the user sizes the pane.
 #include <windows.h>
@@ -15,13 +15,13 @@ class CPaneDialog : public CDialog {
   // The least a pane keeps across its grip, so that it can always be found and dragged back.
   static constexpr int kMinExtent = 40;
 
-  IPaneHost* m_pMainDlg = nullptr;  // not owned; set before the window is created
+ protected:
+  CPaneDialog(UINT templateId, IPaneHost& host, HWND parent, GripEdge gripEdge)
+      : CDialog(templateId, parent), m_pMainDlg(&host), m_gripEdge(gripEdge) {}
+
+  IPaneHost* const m_pMainDlg;  // not owned; the window that holds the pane
   int m_cxClient = 0;
   int m_cyClient = 0;
-
- protected:
-  CPaneDialog(UINT templateId, HWND parent, GripEdge gripEdge)
-      : CDialog(templateId, parent), m_gripEdge(gripEdge) {}
 
   // Takes the client size from the window, since the WM_SIZE of its creation came before
   // the pane saw any message; then the framework's initialisation.

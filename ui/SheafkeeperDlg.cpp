@@ -47,8 +47,6 @@ CDialog::MessageTable CSheafkeeperDlg::GetMessageTable() const {
 
 void CSheafkeeperDlg::DoDataExchange(CDataExchange& dx) {
   DDX_Control(dx, IDC_NOCOPY_LIST, m_listNoCopy);
-  DDX_Control(dx, IDC_PROGRESS, m_progress);
-  DDX_Control(dx, IDC_STATUS, m_staticStatus);
 }
 
 void CSheafkeeperDlg::RecalcLayout() {
@@ -80,8 +78,10 @@ void CSheafkeeperDlg::RecalcLayout() {
     if (HWND control = GetDlgItem(button.id)) CWnd(control).SetPosition(button.x, H - kButtonRowRise);
   }
   const int stripWidth = W - kExitButtonFromRight - kStripLeft;
-  if (m_progress.IsWindow()) m_progress.MoveWindow(kStripLeft, H - kButtonRowRise, stripWidth, kProgressHeight);
-  if (m_staticStatus.IsWindow()) m_staticStatus.MoveWindow(kStripLeft, H - kStatusRise, stripWidth, kStatusHeight);
+  if (HWND progress = GetDlgItem(IDC_PROGRESS)) {
+    CWnd(progress).MoveWindow(kStripLeft, H - kButtonRowRise, stripWidth, kProgressHeight);
+  }
+  if (HWND status = GetDlgItem(IDC_STATUS)) CWnd(status).MoveWindow(kStripLeft, H - kStatusRise, stripWidth, kStatusHeight);
   if (HWND abort = GetDlgItem(IDC_ABORT)) CWnd(abort).SetPosition(W - kExitButtonFromRight, H - kButtonRowRise);
 }
 

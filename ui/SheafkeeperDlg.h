@@ -1,21 +1,23 @@
 #pragma once
 // The main dialog: the program's only top-level window. It owns the plan's folder map,
-// the exclusion list and the two panes, lays them out, and runs the commands.
+// the exclusion list, the two panes and the copy run's strip, lays them out, and runs the
+// commands.
 #include <windows.h>
 
-#include <chrono>
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "copy/CopyRunView.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "plan/FolderMap.h"
+#include "ui/CopyRunStrip.h"
 #include "ui/PaneHost.h"
 
 class CDesFolderSetting;
 class CSrcFolderSetting;
 
-class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
+class CSheafkeeperDlg : public CDialog, public IPaneHost {
  public:
   explicit CSheafkeeperDlg(HWND parent);
   ~CSheafkeeperDlg() override;
@@ -31,16 +33,10 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   void InvalidateHost() override { Invalidate(true); }
   void DeleteAllExclusions() override { m_listNoCopy.DeleteAllItems(); }
   void AppendExclusion(const std::string& name) override;
-  // The copy run's view: the command strip in its running look, the progress bar, the
-  // status line, the abort button and the message queue.
-  void BeginCopyMode() override;
-  void ShowCounting() override;
-  void SetProgressRange(long total) override;
-  void OnFileCopyStarting(const char* fileName) override;
-  void OnFileCopied(const char* fileName) override;
-  bool PumpMessagesAndReadAbort() override;
-  void ShowRunMessage(const std::string& text) override;
-  void EndCopyMode() override;
+  // True once Abort has been clicked in the current copy run, and while none runs.
+  bool IsAbortRequested() const { return m_bAbort == 1; }
+  // The view that Start hands to the copy run; its BeginCopyMode makes the dialog busy.
+  virtual ICopyRunView& GetCopyRunView() { return m_copyRunStrip; }
   // Writes the plan to a plan file.
   void SavePlan(const std::string& path);
   // The exclusion list's rows, first row first.
@@ -49,64 +45,51 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost, public ICopyRunView {
   // The exclusion list's column heading, also the edit dialog's caption.
   static constexpr char kExclusionHeading[] = "ｺﾋﾟｰ対象外ﾌｧｲﾙﾊﾟｽ";
 
-  int m_cxClient = 0;
-  int m_cyClient = 0;
-  std::string m_strWorkDir;
-  CFolderMap m_mapFolder;
-  std::string m_strPlanPath;
-  CDesFolderSetting* m_pDesFolderSetting = nullptr;  // owned
-  CSrcFolderSetting* m_pSrcFolderSetting = nullptr;  // owned
-  int m_bBusy = 0;
-  int m_bAbort = 1;
-  HICON m_hIcon;  // shared icon resource, not destroyed
-  CListCtrl m_listNoCopy;
-  CProgressCtrl m_progress;
-  CStatic m_staticStatus;
-
  protected:
-  // When the run's message pump last handled input, or the run began.
-  std::chrono::steady_clock::time_point m_lastPump;
-
   MessageTable GetMessageTable() const override;
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange& dx) override;
 
  private:
+  friend class CCopyRunStrip;
+
+  int m_cxClient = 0;
+  int m_cyClient = 0;
+  std::string m_strWorkDir;
+  CFolderMap m_mapFolder;
+  std::string m_strPlanPath;
+  std::unique_ptr<CDesFolderSetting> m_pDesFolderSetting;
+  std::unique_ptr<CSrcFolderSetting> m_pSrcFolderSetting;
+  int m_bBusy = 0;
+  int m_bAbort = 1;
+  HICON m_hIcon;  // shared icon resource, not destroyed
+  CListCtrl m_listNoCopy;
+  CCopyRunStrip m_copyRunStrip{*this};
   bool m_bSessionSaved = false;  // the plan and sizes were saved at the end of the session
+
+  // The copy run's strip sets the flags as a run begins and ends.
+  void EnterBusyState() {
+    m_bBusy = 1;
+    m_bAbort = 0;
+  }
+  void LeaveBusyState() {
+    m_bBusy = 0;
+    m_bAbort = 1;
+  }
 
   // Start-up steps of the dialog's initialisation.
   void TakeClientSize();
   void AddAboutItemToSystemMenu();
   void CreatePanes();
   void SetUpExclusionList();
-  void SetUpCommandStrip();
   void LoadAutomaticPlan();
   void RestoreStoredSizes();
-  // What the progress bar and the status line show next during a copy run. Drawing them
-  // after every file would take longer than copying a small file, so they are drawn at
-  // most every kProgressDrawInterval and when the run stops.
-  struct PendingProgress {
-    int position = 0;  // the bar's position, within its range
-    int upper = 0;     // the bar's upper bound
-    std::string status;
-    bool drawn = true;
-    std::chrono::steady_clock::time_point drawnAt;
-  };
-  static constexpr std::chrono::milliseconds kProgressDrawInterval{250};
-  PendingProgress m_pendingProgress;
-  // Handling input costs more than copying a small file, so during a run it is handled at
-  // most every kPumpInterval; while a large file is copied, whenever the run waits.
-  static constexpr std::chrono::milliseconds kPumpInterval{30};
-  bool m_copyingLargeFile = false;
-
   // Shutdown steps of the window's destruction.
   void SaveState();
   void DestroyPanes();
 
   bool AskPlanFileName(bool open, std::string& path);
   std::string GetDesRoot() const;
-  // Puts the copy run's latest figures into the progress bar and the status line.
-  void DrawProgress();
   // The exclusion list's three edits.
   void AddExclusion();
   void EditSelectedExclusion();

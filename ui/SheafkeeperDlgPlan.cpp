@@ -12,5 +12,5 @@ void CSheafkeeperDlg::SavePlan(const std::string& path) {
 }
 
 std::string CSheafkeeperDlg::GetDesRoot() const {
-  return m_pDesFolderSetting ? m_pDesFolderSetting->m_strDesRoot : std::string();
+  return m_pDesFolderSetting ? m_pDesFolderSetting->GetDesRoot() : std::string();
 }

@@ -15,8 +15,6 @@ namespace {
 
 const char kAutomaticPlanFile[] = "temp.xml";
 const char kUnreadableSuffix[] = ".unreadable";
-const int kButtonWidth = 95;
-const int kButtonHeight = 25;
 
 }  // namespace
 
@@ -38,7 +36,7 @@ BOOL CSheafkeeperDlg::OnInitDialog() {
   m_strWorkDir = GetWorkingFolder();
   CreatePanes();
   SetUpExclusionList();
-  SetUpCommandStrip();
+  m_copyRunStrip.SetUp();
   LoadAutomaticPlan();
   RestoreStoredSizes();
   RecalcLayout();
@@ -63,16 +61,14 @@ void CSheafkeeperDlg::AddAboutItemToSystemMenu() {
   ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
 }
 
-// Each pane's back pointer is set before its window exists: the window uses it while
-// it is being created.
+// Each pane gets its host before its window exists: the window uses it while it is being
+// created.
 void CSheafkeeperDlg::CreatePanes() {
-  m_pDesFolderSetting = new CDesFolderSetting(m_hWnd);
-  m_pDesFolderSetting->m_pMainDlg = this;
+  m_pDesFolderSetting = std::make_unique<CDesFolderSetting>(*this, m_hWnd);
   m_pDesFolderSetting->Create(m_hWnd);
   m_pDesFolderSetting->ShowWindow(SW_SHOW);
 
-  m_pSrcFolderSetting = new CSrcFolderSetting(m_hWnd);
-  m_pSrcFolderSetting->m_pMainDlg = this;
+  m_pSrcFolderSetting = std::make_unique<CSrcFolderSetting>(*this, m_hWnd);
   m_pSrcFolderSetting->Create(m_hWnd);
   m_pSrcFolderSetting->ShowWindow(SW_SHOW);
 }
@@ -80,19 +76,6 @@ void CSheafkeeperDlg::CreatePanes() {
 void CSheafkeeperDlg::SetUpExclusionList() {
   m_listNoCopy.SetExtendedStyle(LVS_EX_FULLROWSELECT);
   m_listNoCopy.InsertColumn(0, kExclusionHeading, LVCFMT_LEFT);
-}
-
-// The idle state of the command strip: the command buttons at their fixed size, the
-// progress controls hidden.
-void CSheafkeeperDlg::SetUpCommandStrip() {
-  for (int id : {IDOK, IDCANCEL, IDC_NEW, IDC_OPEN, IDC_SAVE}) {
-    CWnd(GetDlgItem(id)).SetSize(kButtonWidth, kButtonHeight);
-  }
-  m_progress.ShowWindow(SW_HIDE);
-  m_staticStatus.ShowWindow(SW_HIDE);
-  CWnd abort(GetDlgItem(IDC_ABORT));
-  abort.SetSize(kButtonWidth, kButtonHeight);
-  abort.ShowWindow(SW_HIDE);
 }
 
 // A temp.xml that holds no plan the reader can use (saved in another encoding, cut short)
@@ -151,12 +134,10 @@ void CSheafkeeperDlg::SaveState() {
 void CSheafkeeperDlg::DestroyPanes() {
   if (m_pDesFolderSetting) {
     m_pDesFolderSetting->DestroyWindow();
-    delete m_pDesFolderSetting;
-    m_pDesFolderSetting = nullptr;
+    m_pDesFolderSetting.reset();
   }
   if (m_pSrcFolderSetting) {
     m_pSrcFolderSetting->DestroyWindow();
-    delete m_pSrcFolderSetting;
-    m_pSrcFolderSetting = nullptr;
+    m_pSrcFolderSetting.reset();
   }
 }

@@ -39,7 +39,8 @@ bool IsListed(const CSourceList& sources, const std::string& path) {
 
 }  // namespace
 
-CSrcFolderSetting::CSrcFolderSetting(HWND parent) : CPaneDialog(IDD_SRCFOLDER, parent, GripEdge::Bottom) {}
+CSrcFolderSetting::CSrcFolderSetting(IPaneHost& host, HWND parent)
+    : CPaneDialog(IDD_SRCFOLDER, host, parent, GripEdge::Bottom) {}
 
 CDialog::MessageTable CSrcFolderSetting::GetMessageTable() const {
   static const MessageEntry kMessages[] = {
@@ -71,7 +72,7 @@ void CSrcFolderSetting::ShowSourceList(const std::string& key) {
   m_strCurKey.clear();
   m_editFolder.SetWindowText(std::string());
   m_listSrc.DeleteAllItems();
-  if (!m_pMainDlg || !m_pMainDlg->GetFolderMap().Contains(key)) return;
+  if (!m_pMainDlg->GetFolderMap().Contains(key)) return;
   m_strCurKey = key;
   const CSourceList* sources = GetShownSourceList();
   if (!sources) return;
@@ -88,10 +89,10 @@ void CSrcFolderSetting::ShowSourceList(const std::string& key) {
 }
 
 CSourceList* CSrcFolderSetting::GetShownSourceList() const {
-  return m_pMainDlg ? m_pMainDlg->GetFolderMap().Find(m_strCurKey) : nullptr;
+  return m_pMainDlg->GetFolderMap().Find(m_strCurKey);
 }
 
-bool CSrcFolderSetting::IsIdle() const { return m_pMainDlg && !m_pMainDlg->IsBusy(); }
+bool CSrcFolderSetting::IsIdle() const { return !m_pMainDlg->IsBusy(); }
 
 void CSrcFolderSetting::AppendRow(const std::string& text, int image, std::size_t position) {
   int row = m_listSrc.InsertItem(m_listSrc.GetItemCount(), text);
@@ -149,11 +150,9 @@ LRESULT CSrcFolderSetting::OnDropFiles(WPARAM wParam, LPARAM, bool& handled) {
 
 LRESULT CSrcFolderSetting::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& handled) {
   CPaneDialog::OnGetMinMaxInfo(wParam, lParam, handled);
-  if (m_pMainDlg) {
-    MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMaxTrackSize.x = kMaxTrackWidth;
-    info->ptMaxTrackSize.y = m_pMainDlg->GetClientHeight() - kStripHeight;
-  }
+  MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+  info->ptMaxTrackSize.x = kMaxTrackWidth;
+  info->ptMaxTrackSize.y = m_pMainDlg->GetClientHeight() - kStripHeight;
   return 0;
 }
 

@@ -14,17 +14,14 @@
 
 class CSrcFolderSetting : public CPaneDialog {
  public:
-  explicit CSrcFolderSetting(HWND parent);
+  CSrcFolderSetting(IPaneHost& host, HWND parent);
 
   // Shows one row per source path of key, in list order: its name on disk with a folder
   // or a blank picture, or the path as stored with the missing picture when the lookup
   // fails; cleared entries get no row. A key that is not in the folder map shows nothing.
   void ShowSourceList(const std::string& key);
-
-  CImageList m_imageList;
-  std::string m_strCurKey;
-  CEdit m_editFolder;
-  CListCtrl m_listSrc;
+  // The key whose source list is shown; empty when none is.
+  const std::string& GetShownKey() const { return m_strCurKey; }
 
  protected:
   MessageTable GetMessageTable() const override;
@@ -32,10 +29,15 @@ class CSrcFolderSetting : public CPaneDialog {
   BOOL OnInitDialog() override;
 
  private:
+  CImageList m_imageList;
+  std::string m_strCurKey;
+  CEdit m_editFolder;
+  CListCtrl m_listSrc;
+
   void LayOutControls() override;
   // The source list of the shown folder, or null when none is shown or it has none yet.
   CSourceList* GetShownSourceList() const;
-  // True when the pane may change the plan: it has a host and no copy run is active.
+  // True when the pane may change the plan: no copy run is active.
   bool IsIdle() const;
   // Appends a row whose item data is the source's position in its list.
   void AppendRow(const std::string& text, int image, std::size_t position);

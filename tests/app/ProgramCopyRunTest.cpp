@@ -20,6 +20,23 @@ bool WaitFor(Done done) {
   return done();
 }
 
+// The window that the program's main window owns, a message box while one is shown.
+HWND OwnedWindow(HWND mainWindow) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search{mainWindow, nullptr};
+  ::EnumWindows(
+      [](HWND window, LPARAM lParam) -> BOOL {
+        Search* search = reinterpret_cast<Search*>(lParam);
+        if (::GetWindow(window, GW_OWNER) != search->owner || !::IsWindowVisible(window)) return TRUE;
+        search->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 TEST(ProgramCopyRun, EnterCopiesThePlanByteForByteWithExclusionsWildcardsAndShiftJisNames) {
   testfs::TempFolder folder;
   const std::string src = folder / "src";
@@ -70,6 +87,35 @@ TEST(ProgramCopyRun, EnterCopiesThePlanByteForByteWithExclusionsWildcardsAndShif
   const std::string today = folder.Folder() + "dest\\" + DateFolderName();
   EXPECT_TRUE(WaitFor([&] { return testfs::ListTree(today) == expected && ::IsWindowVisible(start); }));
   EXPECT_EQ(testfs::ListTree(today), expected);
+  EXPECT_TRUE(program.EndWithEsc());
+}
+
+// Folders named ".." in a plan file would lead the run two levels above its root: the run
+// refuses them with its failure message, and nothing anywhere above the root changes.
+TEST(ProgramCopyRun, FoldersNamedDotDotWriteNothingOutsideTheRoot) {
+  testfs::TempFolder folder;
+  for (const char* name : {"d", "d\\inner", "src"}) testfs::MakeFolder(folder / name);
+  testfs::WriteFile(folder / "src\\c.txt", "new");
+  testfs::WriteFile(folder / "c.txt", "the user's own file");
+  const std::string source = folder / "src\\c.txt";
+  testfs::WriteFile(folder / "temp.xml", "<Sheafkeeper desrootfolder=\"" + folder.Folder() + "d\\inner\\\">\r\n"
+                                         "<desfolder name=\"..\"></desfolder>\r\n"
+                                         "<desfolder name=\"../..\"><srcfilepath>" + source +
+                                         "</srcfilepath></desfolder>\r\n</Sheafkeeper>\r\n");
+  const testfs::Listing before = testfs::ListTree(folder.Folder());
+
+  RunningProgram program(folder.Folder());
+  ASSERT_NE(program.Window(), nullptr);
+  HWND start = program.Child("開始");
+  PostKeyPress(start, VK_RETURN);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = OwnedWindow(program.Window())) != nullptr; }));
+  char text[512] = "";
+  ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  EXPECT_EQ(std::string(text), "[" + source + "]のコピーに失敗しました");
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(start) != FALSE; }));
+  EXPECT_EQ(testfs::ListTree(folder.Folder()), before);
   EXPECT_TRUE(program.EndWithEsc());
 }
 

@@ -62,7 +62,7 @@ TEST(WorkingFolder, SettingsAndAutomaticPlanStayInTheStartFolderWhenTheCurrentFo
   CurrentFolder current(later.Folder());
   dialog.DestroyWindow();
 
-  EXPECT_EQ(dialog.m_strWorkDir, start.Folder());
+  EXPECT_EQ(dialog.GetWorkDir(), start.Folder());
   EXPECT_TRUE(testfs::Exists(start.Folder() + "Sheafkeeper.ini"));
   EXPECT_FALSE(testfs::Exists(later.Folder() + "Sheafkeeper.ini"));
   EXPECT_TRUE(testfs::Exists(start.Folder() + "temp.xml"));
@@ -79,7 +79,7 @@ TEST(WorkingFolder, AtADriveRootTheSettingsFileLiesDirectlyInIt) {
   {
     CSheafkeeperDlg dialog(nullptr);
     ASSERT_TRUE(dialog.Create(nullptr));
-    EXPECT_EQ(dialog.m_strWorkDir, "C:\\");
+    EXPECT_EQ(dialog.GetWorkDir(), "C:\\");
   }
   EXPECT_TRUE(testfs::Exists(settings));
   ::DeleteFileA(settings.c_str());

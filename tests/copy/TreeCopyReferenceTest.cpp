@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "NextHandle.h"
 #include "TempFolder.h"
 #include "copy/EntryLookup.h"
 #include "copy/SafeFileCopy.h"
@@ -235,13 +236,6 @@ struct Recorder {
     if (self->row->afterFile) self->row->afterFile(self->progress);
   }
 };
-
-// The value the next new handle gets; it moves when a search stays open.
-HANDLE NextHandle() {
-  HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  CloseHandle(event);
-  return event;
-}
 
 class TreeCopyReferenceTest : public testing::Test {
  protected:

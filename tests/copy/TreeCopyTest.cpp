@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "NextHandle.h"
 #include "TempFolder.h"
 
 namespace {
@@ -243,13 +244,6 @@ TEST_F(TreeCopyTest, MakeFolderPathNeedsABackslashToClimb) {
   EXPECT_EQ(MakeFolderPath("loose/inner"), 0);
   EXPECT_FALSE(testfs::Exists(temp_ / "loose"));
   SetCurrentDirectoryA(previous);
-}
-
-// The value the next new handle gets; it moves when a search stays open.
-HANDLE NextHandle() {
-  HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  CloseHandle(event);
-  return event;
 }
 
 TEST_F(TreeCopyTest, ClosesEverySearchOnEveryWayOut) {

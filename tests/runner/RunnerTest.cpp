@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <set>
 #include <thread>
 
 #include "CurrentFolder.h"
@@ -14,6 +15,7 @@
 #include "ScriptedModalUi.h"
 #include "TempFolder.h"
 #include "TreeListing.h"
+#include "copy/TreeCopy.h"
 #include "plan/DateName.h"
 #include "runner/ConsoleRunView.h"
 #include "runner/PlanCommand.h"
@@ -82,10 +84,33 @@ std::string PlanText(const std::string& root, const std::vector<PlanFolder>& fol
   return text + "</Sheafkeeper>\r\n";
 }
 
-int FilesIn(const std::string& folder) {
-  int files = 0;
-  for (const auto& entry : testfs::ListTree(folder)) files += entry.second != "<folder>";
-  return files;
+// A file's index and link count: every name of one file gives the same pair.
+std::pair<unsigned long long, DWORD> FileIdentity(const std::string& path) {
+  HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  BY_HANDLE_FILE_INFORMATION information{};
+  ::GetFileInformationByHandle(file, &information);
+  ::CloseHandle(file);
+  return {(static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow,
+          information.nNumberOfLinks};
+}
+
+// Starts a Linux command on two paths through Wine; false where Wine cannot give a path's
+// Linux name.
+bool RunOnLinux(const char* program, const std::string& path, const std::string& secondPath) {
+  typedef char*(CDECL * UnixNameFn)(const WCHAR*);
+  const auto unixName = reinterpret_cast<UnixNameFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+  if (unixName == nullptr) return false;
+  auto quoted = [&](const std::string& windowsPath) {
+    const std::wstring wide = testfs::Wide(windowsPath).substr(4);
+    return "\"" + std::string(unixName(wide.c_str())) + "\"";
+  };
+  std::string command = std::string(program) + " " + quoted(path) + " " + quoted(secondPath);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  return ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
 }
 
 class RunnerTest : public testing::Test {
@@ -107,7 +132,7 @@ class RunnerTest : public testing::Test {
     });
     for (int attempt = 0; attempt < 1000 && !pressWhen(); ++attempt) ::Sleep(10);
     EXPECT_TRUE(OnConsoleBreak(CTRL_C_EVENT));
-    copiedAtPress = FilesIn(Today());
+    copiedAtPress = testfs::FilesIn(Today());
     run.join();
     return exitCode;
   }
@@ -204,7 +229,7 @@ TEST_F(RunnerTest, EachOutcomeHasItsExitCodeAndItsReason) {
       EXPECT_EQ(output.err.substr(lastLine, copied.size()), copied) << c.arguments;
     }
     EXPECT_EQ(output.out, "") << c.arguments;
-    EXPECT_EQ(FilesIn(Dest()), c.copied) << c.arguments;
+    EXPECT_EQ(testfs::FilesIn(Dest()), c.copied) << c.arguments;
   }
 
   for (const char* option : {"--help", "/?", "-h"}) {
@@ -239,10 +264,10 @@ TEST_F(RunnerTest, TheLogDatesEachRunAndGivesEachFailureItsReason) {
     std::vector<std::string> logged;  // how each line goes on after its date and time
   } cases[] = {
       {"--dry-run --quiet --log run.log bad.xml", 0, 0, {"start bad.xml with --dry-run --quiet --log run.log",
-                                                        "end completed (exit 0): 0 of 2 files copied, 0 bytes"}},
-      {"--log run.log bad.xml", 1, 0, {"start", failed, "end failed (exit 1): 0 of 2 files copied, 0 bytes"}},
+                                                        "end completed (exit 0): files copied: 0 of 2, 0 bytes"}},
+      {"--log run.log bad.xml", 1, 0, {"start", failed, "end failed (exit 1): files copied: 0 of 2, 0 bytes"}},
       {"--keep-going --quiet --log run.log bad.xml", 1, 2,
-       {"start", failed, "failed [" + gone + "2]", "end failed (exit 1): 2 of 2 files copied, 1 bytes"}},
+       {"start", failed, "failed [" + gone + "2]", "end failed (exit 1): files copied: 2 of 2, 1 bytes"}},
       {"--log run.log gone.xml", 3, 0, {"start gone.xml", "end plan unread (exit 3)"}},
       {"--log nofolder\\run.log bad.xml", 1, 0, {}},
   };
@@ -251,7 +276,7 @@ TEST_F(RunnerTest, TheLogDatesEachRunAndGivesEachFailureItsReason) {
     ::DeleteFileA((temp_ / "run.log").c_str());
     RunnerOutput output = RunRunner(c.arguments, temp_.Path());
     EXPECT_EQ(output.exitCode, c.exitCode) << c.arguments;
-    EXPECT_EQ(FilesIn(Dest()), c.copied) << c.arguments;
+    EXPECT_EQ(testfs::FilesIn(Dest()), c.copied) << c.arguments;
     const std::string log = testfs::ReadFile(temp_ / "run.log");
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2) {
@@ -341,10 +366,10 @@ TEST_F(RunnerTest, CtrlCStopsTheRunAtTheNextEntry) {
   testfs::WriteFile(plan, PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "many"}}}));
 
   int copiedAtPress = 0;
-  EXPECT_EQ(RunPressingCtrlC(plan, [&] { return FilesIn(Today()) >= 10; }, copiedAtPress), kExitAborted);
+  EXPECT_EQ(RunPressingCtrlC(plan, [&] { return testfs::FilesIn(Today()) >= 10; }, copiedAtPress), kExitAborted);
   EXPECT_GE(copiedAtPress, 10);
-  EXPECT_LE(FilesIn(Today()), copiedAtPress + 1);  // only the file being copied is finished
-  EXPECT_LT(FilesIn(Today()), kFiles);
+  EXPECT_LE(testfs::FilesIn(Today()), copiedAtPress + 1);  // only the file being copied is finished
+  EXPECT_LT(testfs::FilesIn(Today()), kFiles);
   EXPECT_FALSE(OnConsoleBreak(CTRL_CLOSE_EVENT));
 }
 
@@ -356,6 +381,98 @@ TEST_F(RunnerTest, CtrlCDuringALargeFileEndsTheRunWithTwoWhenThatFileIsDone) {
   EXPECT_EQ(RunPressingCtrlC(plan, [&] { return testfs::Exists(Today() + "\\huge.bin"); }, copiedAtPress),
             kExitAborted);
   EXPECT_FALSE(testfs::Exists(Today() + "\\after.txt"));
+}
+
+// Day 1, then runs on day 2 that change the sources first; after each run the top folder
+// equals the sources, its files are links to day 1 exactly where expected, and day 1
+// keeps its files.
+TEST_F(RunnerTest, ASnapshotRunLinksWhatIsUnchangedSinceThePreviousDayAndCopiesTheRest) {
+  testfs::MakeFolder(temp_ / "src");
+  testfs::MakeFolder(temp_ / "src\\sub");
+  for (std::string name : {"same", "sub\\same", "changed", "touched", "deleted"}) {
+    testfs::SetOldWriteTime(Source("src\\" + name, name));
+  }
+  testfs::WriteFile(temp_ / "plan.xml", PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "src"}}}));
+  testfs::WriteFile(temp_ / "other.xml", PlanText(Dest() + "\\", {{"other", {temp_ / "src"}}}));
+  const std::string day1 = Dest() + "\\2020-01-01";
+  testfs::Listing day1Files;
+  const std::string counting = "counting the files...\n";
+  struct Case {
+    std::function<void()> before;
+    std::string arguments, top, errStart, summary;
+    std::set<std::string> linked;
+  } cases[] = {
+      {[] {}, "--link-unchanged plan.xml", Today(),
+       "no earlier dated snapshot beside " + Today() + ": nothing to link, files are copied\n" + counting,
+       "files copied: 5 of 5, linked: 0, skipped: 0, 33 bytes written", {}},
+      {[&] {
+         ASSERT_TRUE(::MoveFileA(Today().c_str(), day1.c_str()));
+         CopyTree(Dest() + "\\2019-01-01", day1 + "\\src", nullptr, nullptr, nullptr, nullptr);  // older
+         CopyTree(Dest() + "\\2999-01-01", day1 + "\\src", nullptr, nullptr, nullptr, nullptr);  // later
+         Source("dest\\2020-12-31", "a file");
+         day1Files = testfs::ListTree(day1);
+         testfs::SetOldWriteTime(Source("src\\changed", "changed!"));
+         Source("src\\touched", "touched");
+         Source("src\\added", "added");
+         ::DeleteFileA((temp_ / "src\\deleted").c_str());
+       },
+       "--link-unchanged plan.xml", Today(), counting, "files copied: 3 of 5, linked: 2, skipped: 0, 20 bytes written",
+       {"same", "sub\\same"}},
+      {[] {}, "--skip-unchanged plan.xml", Today(), counting,
+       "files copied: 0 of 5, linked: 0, skipped: 5, 0 bytes written", {"same", "sub\\same"}},
+      {[&] { Source("src\\same", "new"); }, "--link-unchanged plan.xml", Today(), counting,
+       "files copied: 1 of 5, linked: 0, skipped: 4, 3 bytes written", {"sub\\same"}},
+      {[] {}, "--link-unchanged other.xml", Dest() + "\\other",
+       Dest() + "\\other is not named by a date: nothing to link, files are copied\n" + counting,
+       "files copied: 5 of 5, linked: 0, skipped: 0, 31 bytes written", {}},
+  };
+  for (const Case& c : cases) {
+    c.before();
+    const RunnerOutput output = RunRunner(c.arguments, temp_.Path());
+    EXPECT_EQ(output.exitCode, 0u) << c.arguments;
+    EXPECT_EQ(output.err.substr(0, c.errStart.size()), c.errStart) << c.arguments;
+    EXPECT_NE(output.err.find("\n" + c.summary + ", in "), std::string::npos) << output.err;
+    const testfs::Listing copy = testfs::ListTree(c.top + "\\src");
+    EXPECT_EQ(copy, testfs::ListTree(temp_ / "src")) << c.arguments;
+    for (const auto& file : copy) {
+      if (file.second == "<folder>") continue;
+      const auto identity = FileIdentity(c.top + "\\src\\" + file.first);
+      const bool linked = c.linked.count(file.first) == 1;
+      EXPECT_EQ(identity == FileIdentity(day1 + "\\src\\" + file.first), linked) << c.arguments << " " << file.first;
+      EXPECT_EQ(identity.second, linked ? 2u : 1u) << c.arguments << " " << file.first;
+    }
+    EXPECT_EQ(testfs::ListTree(day1), day1Files) << c.arguments;
+  }
+}
+
+// The previous day lies on another file system (a tmpfs), reached through a symbolic
+// link beside today's folder; the link fails and the file is copied.
+TEST_F(RunnerTest, AFileThatCannotBeLinkedIsCopied) {
+  const std::string other = "Z:\\dev\\shm\\sheaf-test-" + std::to_string(::GetCurrentProcessId());
+  testfs::MakeFolder(other);
+  if (!testfs::IsFolder(other)) GTEST_SKIP() << "no tmpfs at /dev/shm";
+  testfs::SetOldWriteTime(Source("a.txt", "a"));
+  testfs::WriteFile(temp_ / "day1.xml", PlanText(other + "\\", {{"2006-05-01", {temp_ / "a.txt"}}}));
+  testfs::WriteFile(temp_ / "day2.xml", PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "a.txt"}}}));
+  ASSERT_EQ(RunRunner("day1.xml", temp_.Path()).exitCode, 0u);
+  testfs::MakeFolder(Dest());
+  const std::string day1 = Dest() + "\\2020-01-01";
+  if (!RunOnLinux("/bin/ln -s", other + "\\" + DateFolderName(), day1)) GTEST_SKIP() << "not under Wine";
+  for (int attempt = 0; attempt < 500 && !testfs::Exists(day1 + "\\a.txt"); ++attempt) ::Sleep(10);
+  const bool linkFails = !::CreateHardLinkA((temp_ / "probe").c_str(), (day1 + "\\a.txt").c_str(), nullptr);
+
+  if (linkFails) {
+    const RunnerOutput output = RunRunner("--link-unchanged day2.xml", temp_.Path());
+    EXPECT_EQ(output.exitCode, 0u);
+    EXPECT_EQ(output.err.substr(0, 22), "counting the files...\n");  // the previous day was found
+    EXPECT_NE(output.err.find("\nfiles copied: 1 of 1, linked: 0, skipped: 0, 1 bytes written"), std::string::npos)
+        << output.err;
+    EXPECT_EQ(testfs::ListTree(Today()), testfs::ListTree(day1));
+    EXPECT_EQ(FileIdentity(Today() + "\\a.txt").second, 1u);
+  }
+  RunOnLinux("/bin/rm -rf", other, day1);
+  for (int attempt = 0; attempt < 500 && testfs::Exists(day1); ++attempt) ::Sleep(10);
+  if (!linkFails) GTEST_SKIP() << "/dev/shm and the temporary folder share one file system";
 }
 
 }  // namespace

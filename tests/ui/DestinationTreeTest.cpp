@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "DialogParts.h"
+#include "MemoryCanvas.h"
 #include "PaneHostDialog.h"
 #include "RunningProgram.h"
 #include "ScriptedModalUi.h"
@@ -22,13 +24,13 @@ class DestinationTreeTest : public testing::Test {
   void SetUp() override {
     host.Host(pane);
     host.ShowWindow(SW_SHOW);
-    top = pane.m_hTopFolder;
+    top = TopFolder(pane);
     today = DateFolderName();
   }
 
   HTREEITEM Add(HTREEITEM parent, const std::string& name) {
     HTREEITEM item = pane.InsertFolder(parent, name);
-    pane.m_tree.Expand(parent);
+    Tree(pane).Expand(parent);
     host.folders.SetEmpty(pane.GetFolderKey(item));
     return item;
   }
@@ -36,15 +38,15 @@ class DestinationTreeTest : public testing::Test {
   // A right click at point (the tree's client coordinates), with the cursor there.
   void RightClickAt(POINT point) {
     POINT screen = point;
-    ::ClientToScreen(pane.m_tree.GetSafeHwnd(), &screen);
+    ::ClientToScreen(Tree(pane).GetSafeHwnd(), &screen);
     ::SetCursorPos(screen.x, screen.y);
-    ::PostMessageA(pane.m_tree.GetSafeHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
-    ::PostMessageA(pane.m_tree.GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    ::PostMessageA(Tree(pane).GetSafeHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    ::PostMessageA(Tree(pane).GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     PumpWaitingMessages();
   }
   POINT LabelOf(HTREEITEM item) const {
     RECT rect{};
-    TreeView_GetItemRect(pane.m_tree.GetSafeHwnd(), item, &rect, TRUE);
+    TreeView_GetItemRect(Tree(pane).GetSafeHwnd(), item, &rect, TRUE);
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   }
   // Chooses command from the folder menu of item.
@@ -54,15 +56,15 @@ class DestinationTreeTest : public testing::Test {
     ui.menuAnswer = IModalUi::kNothingChosen;
   }
   void Press(HWND window, WPARAM key) {
-    RunningProgram::PressKey(window, key);
+    PostKeyPress(window, key);
     PumpWaitingMessages();
   }
-  HWND EditBox() const { return reinterpret_cast<HWND>(pane.m_tree.SendMessage(TVM_GETEDITCONTROL)); }
+  HWND EditBox() const { return reinterpret_cast<HWND>(Tree(pane).SendMessage(TVM_GETEDITCONTROL)); }
   // Renames item as a user does: select it, F2, type, then Enter (or Esc).
   void Rename(HTREEITEM item, const std::string& name, WPARAM endKey = VK_RETURN) {
-    pane.m_tree.SelectItem(item);
-    ::SetFocus(pane.m_tree.GetSafeHwnd());
-    Press(pane.m_tree.GetSafeHwnd(), VK_F2);
+    Tree(pane).SelectItem(item);
+    ::SetFocus(Tree(pane).GetSafeHwnd());
+    Press(Tree(pane).GetSafeHwnd(), VK_F2);
     ASSERT_NE(EditBox(), nullptr);
     ::SetWindowTextA(EditBox(), name.c_str());
     Press(EditBox(), endKey);
@@ -76,18 +78,18 @@ class DestinationTreeTest : public testing::Test {
 
   ScriptedModalUi ui;
   CPaneHostDialog host;
-  CDesFolderSetting pane{host.GetSafeHwnd()};
+  CDesFolderSetting pane{host, host.GetSafeHwnd()};
   HTREEITEM top = nullptr;
   std::string today;
 };
 
 TEST_F(DestinationTreeTest, StartsWithTheDateFolderTheWorkingFolderAndNothingSelected) {
-  EXPECT_EQ(pane.m_tree.GetItemText(top), today);
+  EXPECT_EQ(Tree(pane).GetItemText(top), today);
   EXPECT_EQ(Keys(), std::vector<std::string>{today});
   EXPECT_EQ(host.folders.Find(today), nullptr);
-  EXPECT_EQ(pane.m_strDesRoot, "C:\\work\\");
+  EXPECT_EQ(pane.GetDesRoot(), "C:\\work\\");
   EXPECT_EQ(CWnd(pane.GetDlgItem(IDC_DESROOT)).GetWindowText(), "C:\\work\\");
-  EXPECT_EQ(pane.m_tree.GetSelectedItem(), nullptr);
+  EXPECT_EQ(Tree(pane).GetSelectedItem(), nullptr);
   EXPECT_TRUE(host.shownKeys.empty());
 }
 
@@ -106,16 +108,16 @@ TEST_F(DestinationTreeTest, CreateNamesTheFirstFreeNewFolderAndStartsItsNameEdit
     for (const std::string& name : c.children) Add(parent, name);
     Choose(parent, 0);
     ASSERT_EQ(ui.menus.back().size(), 5u);  // create, separator, rename, separator, delete
-    HTREEITEM created = pane.m_tree.GetSelectedItem();
-    EXPECT_EQ(pane.m_tree.GetParentItem(created), parent);
-    EXPECT_EQ(pane.m_tree.GetNextSiblingItem(created), nullptr);  // inserted last
-    EXPECT_EQ(pane.m_tree.GetItemText(created), c.expected);
-    EXPECT_TRUE(pane.m_tree.GetItemState(parent, TVIS_EXPANDED) & TVIS_EXPANDED);
+    HTREEITEM created = Tree(pane).GetSelectedItem();
+    EXPECT_EQ(Tree(pane).GetParentItem(created), parent);
+    EXPECT_EQ(Tree(pane).GetNextSiblingItem(created), nullptr);  // inserted last
+    EXPECT_EQ(Tree(pane).GetItemText(created), c.expected);
+    EXPECT_TRUE(Tree(pane).GetItemState(parent, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(host.shownKeys.back(), today + "/p/" + c.expected);
     ASSERT_NE(EditBox(), nullptr);
     Press(EditBox(), VK_RETURN);  // ended unchanged: the default name stays, with no source list
     EXPECT_EQ(EditBox(), nullptr);
-    EXPECT_EQ(pane.m_tree.GetItemText(created), c.expected);
+    EXPECT_EQ(Tree(pane).GetItemText(created), c.expected);
     EXPECT_TRUE(host.folders.Contains(today + "/p/" + c.expected));
     EXPECT_EQ(host.folders.Find(today + "/p/" + c.expected), nullptr);
     pane.DeleteFolderItem(parent);
@@ -153,7 +155,7 @@ TEST_F(DestinationTreeTest, NameEditsFollowTheNamingRulesAndReKeyTheFolderTree) 
   };
   for (const auto& c : cases) {
     Rename(c.item, c.typed);
-    EXPECT_EQ(pane.m_tree.GetItemText(c.item), c.expected) << c.typed;
+    EXPECT_EQ(Tree(pane).GetItemText(c.item), c.expected) << c.typed;
   }
   EXPECT_EQ(Keys(), (std::vector<std::string>{today, today + "/ a.b", today + "/ a.b/sub", today + "/ab",
                                               today + "/docs"}));
@@ -162,7 +164,7 @@ TEST_F(DestinationTreeTest, NameEditsFollowTheNamingRulesAndReKeyTheFolderTree) 
   EXPECT_EQ(host.shownKeys.back(), today + "/ a.b");
 
   Rename(sub, "gone", VK_ESCAPE);  // Esc cancels the edit
-  EXPECT_EQ(pane.m_tree.GetItemText(sub), "sub");
+  EXPECT_EQ(Tree(pane).GetItemText(sub), "sub");
 
   // Renaming the top folder through its menu re-keys every entry.
   Choose(top, 1);
@@ -177,18 +179,18 @@ TEST_F(DestinationTreeTest, NameEditsFollowTheNamingRulesAndReKeyTheFolderTree) 
 // own loop: the ANSI edit box gets them in Shift-JIS, 能 ending in 0x5C.
 TEST_F(DestinationTreeTest, TypedJapaneseNamesTheFolderInShiftJis) {
   HTREEITEM a = Add(top, "a");
-  pane.m_tree.SelectItem(a);
-  ::SetFocus(pane.m_tree.GetSafeHwnd());
-  Press(pane.m_tree.GetSafeHwnd(), VK_F2);
+  Tree(pane).SelectItem(a);
+  ::SetFocus(Tree(pane).GetSafeHwnd());
+  Press(Tree(pane).GetSafeHwnd(), VK_F2);
   ASSERT_NE(EditBox(), nullptr);
   for (wchar_t c : std::wstring(L"新規ソ表能")) ::PostMessageW(EditBox(), WM_CHAR, c, 1);
   Press(EditBox(), VK_RETURN);
-  EXPECT_EQ(pane.m_tree.GetItemText(a), "\x90\x56\x8B\x4B\x83\x5C\x95\x5C\x94\x5C");
+  EXPECT_EQ(Tree(pane).GetItemText(a), "\x90\x56\x8B\x4B\x83\x5C\x95\x5C\x94\x5C");
 }
 
 // Shift+F10, with the keyboard state as while Shift is held, and the menu key.
 TEST_F(DestinationTreeTest, TheMenuKeysOpenTheSelectedFoldersMenuAtItsLabel) {
-  HWND tree = pane.m_tree.GetSafeHwnd();
+  HWND tree = Tree(pane).GetSafeHwnd();
   BYTE keys[256];
   ::GetKeyboardState(keys);
   for (WPARAM key : {VK_F10, VK_APPS, VK_APPS}) {
@@ -198,14 +200,14 @@ TEST_F(DestinationTreeTest, TheMenuKeysOpenTheSelectedFoldersMenuAtItsLabel) {
     UINT down = key == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
     ::PostMessageA(tree, down, key, 1);
     ::PostMessageA(tree, down + 1, key, 0xC0000001);
-    pane.m_tree.SelectItem(top);
+    Tree(pane).SelectItem(top);
     ui.menuAnswer = 0;
     PumpWaitingMessages();
     if (EditBox()) Press(EditBox(), VK_RETURN);
   }
   ASSERT_EQ(ui.menus.size(), 2u);
   EXPECT_EQ(ui.menus.back().size(), 3u);  // the top folder's: no delete
-  EXPECT_EQ(pane.m_tree.GetItemText(pane.m_tree.GetChildItem(top)), kNew);
+  EXPECT_EQ(Tree(pane).GetItemText(Tree(pane).GetChildItem(top)), kNew);
   RECT label{};
   TreeView_GetItemRect(tree, top, &label, TRUE);
   POINT corner{label.left, label.bottom};
@@ -215,9 +217,9 @@ TEST_F(DestinationTreeTest, TheMenuKeysOpenTheSelectedFoldersMenuAtItsLabel) {
 
 // The folder whose sources are listed stays highlighted while the focus is elsewhere.
 TEST_F(DestinationTreeTest, TheSelectionStaysVisibleWithoutTheFocus) {
-  HWND tree = pane.m_tree.GetSafeHwnd();
+  HWND tree = Tree(pane).GetSafeHwnd();
   HTREEITEM a = Add(top, "a");
-  pane.m_tree.SelectItem(a);
+  Tree(pane).SelectItem(a);
   ::SetFocus(pane.GetDlgItem(IDC_DESROOT_BROWSE));
   ::RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   HDC dc = ::GetDC(tree);
@@ -234,13 +236,13 @@ TEST_F(DestinationTreeTest, DeleteRemovesTheFolderTreeBelowWithoutAsking) {
   Add(Add(a, "b"), "c");
   Add(top, "ab");
   host.folders.GetOrCreate(today + "/a/b/c") = {"C:\\c"};
-  ::SetFocus(pane.m_tree.GetSafeHwnd());
-  Press(pane.m_tree.GetSafeHwnd(), VK_DELETE);  // the Delete key deletes nothing
+  ::SetFocus(Tree(pane).GetSafeHwnd());
+  Press(Tree(pane).GetSafeHwnd(), VK_DELETE);  // the Delete key deletes nothing
   EXPECT_EQ(Keys().size(), 5u);
 
   Choose(a, 2);
   EXPECT_EQ(Keys(), (std::vector<std::string>{today, today + "/ab"}));
-  EXPECT_EQ(pane.m_tree.GetSelectedItem(), nullptr);
+  EXPECT_EQ(Tree(pane).GetSelectedItem(), nullptr);
   EXPECT_EQ(host.shownKeys.back(), "");
   EXPECT_TRUE(ui.messages.empty());
 }
@@ -249,15 +251,15 @@ TEST_F(DestinationTreeTest, OnlyAClickOnALabelOrIconOpensTheMenu) {
   HTREEITEM a = Add(top, "a");
   Add(a, "b");
   RECT row{};
-  TreeView_GetItemRect(pane.m_tree.GetSafeHwnd(), a, &row, FALSE);
+  TreeView_GetItemRect(Tree(pane).GetSafeHwnd(), a, &row, FALSE);
   RightClickAt(POINT{row.left + 2, (row.top + row.bottom) / 2});   // the indentation
   POINT label = LabelOf(a);
-  RECT client = pane.m_tree.GetClientRect();
+  RECT client = Tree(pane).GetClientRect();
   RightClickAt(POINT{client.right - 3, label.y});                  // right of the label
   RightClickAt(POINT{label.x, client.bottom - 3});                 // empty space
   TVHITTESTINFO hit{};
   for (hit.pt = POINT{0, label.y}; hit.pt.x < label.x; ++hit.pt.x) {
-    pane.m_tree.HitTest(hit);
+    Tree(pane).HitTest(hit);
     if (hit.flags & TVHT_ONITEMBUTTON) break;
   }
   ASSERT_TRUE(hit.flags & TVHT_ONITEMBUTTON);
@@ -265,7 +267,7 @@ TEST_F(DestinationTreeTest, OnlyAClickOnALabelOrIconOpensTheMenu) {
   EXPECT_TRUE(ui.menus.empty());
   RightClickAt(label);
   EXPECT_EQ(ui.menus.size(), 1u);
-  EXPECT_EQ(pane.m_tree.GetSelectedItem(), a);
+  EXPECT_EQ(Tree(pane).GetSelectedItem(), a);
   EXPECT_EQ(host.shownKeys.back(), today + "/a");
 }
 
@@ -274,12 +276,12 @@ TEST_F(DestinationTreeTest, WhileBusyTheTreeOnlyShowsWhatIsSelected) {
   host.busy = true;
   RightClickAt(LabelOf(a));
   EXPECT_TRUE(ui.menus.empty());
-  pane.m_tree.SelectItem(a);
+  Tree(pane).SelectItem(a);
   EXPECT_EQ(host.shownKeys.back(), today + "/a");
-  pane.m_tree.EditLabel(a);
+  Tree(pane).EditLabel(a);
   ::SetWindowTextA(EditBox(), "b");
-  pane.m_tree.EndEditLabelNow(false);
-  EXPECT_EQ(pane.m_tree.GetItemText(a), "a");
+  Tree(pane).EndEditLabelNow(false);
+  EXPECT_EQ(Tree(pane).GetItemText(a), "a");
   ui.folderAnswer = "C:\\";
   pane.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DESROOT_BROWSE, BN_CLICKED));
   EXPECT_TRUE(ui.browseTitles.empty());
@@ -297,7 +299,7 @@ TEST_F(DestinationTreeTest, TheFolderBrowserSetsTheRootWithOneTrailingBackslash)
   for (const auto& c : cases) {
     ui.folderAnswer = c.chosen;
     button.SendMessage(BM_CLICK);
-    EXPECT_EQ(pane.m_strDesRoot, c.root);
+    EXPECT_EQ(pane.GetDesRoot(), c.root);
     EXPECT_EQ(CWnd(pane.GetDlgItem(IDC_DESROOT)).GetWindowText(), c.root);
   }
   EXPECT_EQ(ui.browseTitles, (std::vector<std::string>(3, "コピーフォルダ")));
@@ -305,9 +307,9 @@ TEST_F(DestinationTreeTest, TheFolderBrowserSetsTheRootWithOneTrailingBackslash)
 
 TEST_F(DestinationTreeTest, TheRightEdgeIsAGripAndSizingLaysOutPaneAndHost) {
   pane.SetSize(240, 300);
-  const int W = pane.m_cxClient;
-  EXPECT_EQ(RectWidth(pane.m_tree.GetWindowRect()), W - 15);
-  EXPECT_EQ(RectHeight(pane.m_tree.GetWindowRect()), pane.m_cyClient - 40);
+  const int W = RectWidth(pane.GetClientRect());
+  EXPECT_EQ(RectWidth(Tree(pane).GetWindowRect()), W - 15);
+  EXPECT_EQ(RectHeight(Tree(pane).GetWindowRect()), RectHeight(pane.GetClientRect()) - 40);
   EXPECT_EQ(host.layouts, 1);
 
   HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
@@ -322,28 +324,21 @@ TEST_F(DestinationTreeTest, TheRightEdgeIsAGripAndSizingLaysOutPaneAndHost) {
     EXPECT_EQ(posted.wParam, onGrip ? 0xF002u : 0u) << x;
   }
 
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, W, pane.m_cyClient);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  pane.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory));
+  MemoryCanvas canvas(W, RectHeight(pane.GetClientRect()));
+  canvas.EraseWith(pane.GetSafeHwnd());
   std::string row;  // b: background, l: line, for x = W - 7 ... W - 1
-  for (int x = W - 7; x < W; ++x) row += ::GetPixel(memory, x, 40) == RGB(172, 168, 153) ? 'l' : ::GetPixel(memory, x, 40) == RGB(236, 233, 216) ? 'b' : '?';
+  for (int x = W - 7; x < W; ++x) row += canvas.Pixel(x, 40) == RGB(172, 168, 153) ? 'l' : canvas.Pixel(x, 40) == RGB(236, 233, 216) ? 'b' : '?';
   EXPECT_EQ(row, "bbllbll");
-  ::SelectObject(memory, previous);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
 }
 
 // The shell's own browser, cancelled from a timer inside its modal loop.
 TEST(DestinationTreeBrowser, TheRealFolderBrowserOpensWithItsTitleAndCancels) {
   CPaneHostDialog host;
-  CDesFolderSetting pane(host.GetSafeHwnd());
-  host.Host(pane);
   char windows[MAX_PATH] = "";
   ::GetWindowsDirectoryA(windows, MAX_PATH);
-  pane.m_strDesRoot = std::string(windows) + "\\";
+  host.workDir = std::string(windows) + "\\";  // the root the pane starts with
+  CDesFolderSetting pane(host, host.GetSafeHwnd());
+  host.Host(pane);
   static bool s_titleSeen = false;
   static std::string s_selected;
   ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
@@ -358,7 +353,7 @@ TEST(DestinationTreeBrowser, TheRealFolderBrowserOpensWithItsTitleAndCancels) {
   CWnd(pane.GetDlgItem(IDC_DESROOT_BROWSE)).SendMessage(BM_CLICK);
   EXPECT_TRUE(s_titleSeen);
   EXPECT_TRUE(sjis::EqualsNoCaseAscii(s_selected, std::string(windows).substr(3))) << s_selected;  // opened at the root
-  EXPECT_EQ(pane.m_strDesRoot, std::string(windows) + "\\");
+  EXPECT_EQ(pane.GetDesRoot(), std::string(windows) + "\\");
 }
 
 }  // namespace

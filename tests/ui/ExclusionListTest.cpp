@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "KeyPress.h"
 #include "MainDialogFixture.h"
 #include "framework/MessagePump.h"
 #include "res/resource.h"
@@ -33,7 +34,7 @@ class ExclusionListTest : public MainDialogTest {
     ::DeleteFileA((m_folder.Folder() + "temp.xml").c_str());
     CSheafkeeperDlg& dialog = Open();
     for (const std::string& row : rows) dialog.AppendExclusion(row);
-    for (int row : selected) dialog.m_listNoCopy.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    for (int row : selected) Exclusions(dialog).SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     return dialog;
   }
 
@@ -54,7 +55,7 @@ class ExclusionListTest : public MainDialogTest {
     PumpWaitingMessages();
   }
   void PostHeaderClick() {
-    HWND header = m_dialog->m_listNoCopy.GetHeaderCtrl();
+    HWND header = Exclusions(*m_dialog).GetHeaderCtrl();
     RECT item{};
     ::SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
     LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -66,15 +67,14 @@ class ExclusionListTest : public MainDialogTest {
   void DoubleClickRow(int row) {
     RECT rect{};
     rect.left = LVIR_LABEL;
-    m_dialog->m_listNoCopy.SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
-    ::PostMessageA(m_dialog->m_listNoCopy.GetSafeHwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+    Exclusions(*m_dialog).SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    ::PostMessageA(Exclusions(*m_dialog).GetSafeHwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON,
                    MAKELPARAM(rect.left + 4, (rect.top + rect.bottom) / 2));
     PumpWaitingMessages();
   }
 
   void PressKey(WPARAM key) {
-    ::PostMessageA(m_dialog->m_listNoCopy.GetSafeHwnd(), WM_KEYDOWN, key, 1);
-    ::PostMessageA(m_dialog->m_listNoCopy.GetSafeHwnd(), WM_KEYUP, key, 0xC0000001);
+    PostKeyPress(Exclusions(*m_dialog).GetSafeHwnd(), key);
     PumpWaitingMessages();
   }
 
@@ -183,14 +183,14 @@ TEST_F(ExclusionListTest, TheDeleteKeyRemovesTheSelectedRowsAndTheOthersKeepThei
   PressKey(VK_DELETE);
   EXPECT_EQ(dialog.GetExclusionRows(), (Rows{"c", "e"}));
 
-  dialog.m_listNoCopy.SetItemState(-1, 0, LVIS_SELECTED);
+  Exclusions(dialog).SetItemState(-1, 0, LVIS_SELECTED);
   PressKey(VK_DELETE);  // nothing selected
   EXPECT_EQ(dialog.GetExclusionRows(), (Rows{"c", "e"}));
 }
 
 TEST_F(ExclusionListTest, NothingChangesWhileACopyRunIsBusy) {
   CSheafkeeperDlg& dialog = OpenWith({"a", "b"}, {1});
-  dialog.m_bBusy = 1;
+  dialog.GetCopyRunView().BeginCopyMode();
   m_ui.menuAnswer = 0;
   AnswerEdits(IDOK, "edited");
   ClickHeader();
@@ -218,7 +218,7 @@ TEST_F(ExclusionListTest, RowsAddedByHandGoToThePlanFileAndComeBackInOrder) {
                                         "  <nocopyfilepath>*.tmp</nocopyfilepath>\r\n"),
             std::string::npos);
 
-  for (int row = 0; row < 4; row += 2) dialog.m_listNoCopy.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+  for (int row = 0; row < 4; row += 2) Exclusions(dialog).SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
   PressKey(VK_DELETE);
   m_ui.fileAnswer = plan;
   Click(IDC_OPEN);
@@ -317,13 +317,13 @@ TEST_F(ExclusionListTest, ACommandChosenInTheRealMenuIsCarriedOutThereAndGoesNoF
     CSheafkeeperDlg& dialog = OpenWith({"a", "b", "c"}, c.selected);
     PostHeaderClick();
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
-      ::PostMessageA(dialog.m_listNoCopy.GetSafeHwnd(), WM_KEYDOWN, key, 1);
+      ::PostMessageA(Exclusions(dialog).GetSafeHwnd(), WM_KEYDOWN, key, 1);
     }
     PumpWaitingMessages();
     EXPECT_EQ(dialog.GetExclusionRows(), c.after);
     EXPECT_TRUE(dialog.IsWindow());
-    EXPECT_EQ(dialog.m_bBusy, 0);
-    EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), "スタティック");
+    EXPECT_FALSE(dialog.IsBusy());
+    EXPECT_EQ(Status(dialog).GetWindowText(), "スタティック");
   }
 }
 

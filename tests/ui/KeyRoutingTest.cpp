@@ -40,17 +40,17 @@ class CommandRecorder {
 
 void Type(HWND focus, WPARAM key) {
   ::SetFocus(focus);
-  RunningProgram::PressKey(focus, key);
+  PostKeyPress(focus, key);
   PumpWaitingMessages();
 }
 
 TEST_F(MainDialogTest, EnterAndEscInAPaneStayInThePane) {
   CSheafkeeperDlg& dialog = Open();
-  CDesFolderSetting& des = *dialog.m_pDesFolderSetting;
-  CSrcFolderSetting& src = *dialog.m_pSrcFolderSetting;
+  CDesFolderSetting& des = DesPane(dialog);
+  CSrcFolderSetting& src = SrcPane(dialog);
   CommandRecorder recorder(dialog.GetSafeHwnd());
-  const HWND focusable[] = {des.m_tree.GetSafeHwnd(), des.GetDlgItem(IDC_DESROOT), des.GetDlgItem(IDC_DESROOT_BROWSE),
-                            src.m_listSrc.GetSafeHwnd(), src.m_editFolder.GetSafeHwnd()};
+  const HWND focusable[] = {Tree(des).GetSafeHwnd(), des.GetDlgItem(IDC_DESROOT), des.GetDlgItem(IDC_DESROOT_BROWSE),
+                            SourceRows(src).GetSafeHwnd(), SourceFolder(src).GetSafeHwnd()};
   for (HWND control : focusable) {
     for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
       Type(control, key);
@@ -62,7 +62,7 @@ TEST_F(MainDialogTest, EnterAndEscInAPaneStayInThePane) {
 
   // Enter with the focus on the exclusion list or on Start is the Start command; Esc on
   // a button of the main dialog is Cancel and ends it.
-  Type(dialog.m_listNoCopy.GetSafeHwnd(), VK_RETURN);
+  Type(Exclusions(dialog).GetSafeHwnd(), VK_RETURN);
   Type(dialog.GetDlgItem(IDOK), VK_RETURN);
   EXPECT_EQ(recorder.Commands(), (std::vector<int>{IDOK, IDOK}));
   Type(dialog.GetDlgItem(IDC_NEW), VK_ESCAPE);
@@ -72,11 +72,11 @@ TEST_F(MainDialogTest, EnterAndEscInAPaneStayInThePane) {
 
 TEST_F(MainDialogTest, TabRunsThroughThePanesAndOnToTheMainDialog) {
   CSheafkeeperDlg& dialog = Open();
-  CDesFolderSetting& des = *dialog.m_pDesFolderSetting;
-  CSrcFolderSetting& src = *dialog.m_pSrcFolderSetting;
-  ::SetFocus(des.m_tree.GetSafeHwnd());
-  const HWND order[] = {des.GetDlgItem(IDC_DESROOT_BROWSE), src.m_editFolder.GetSafeHwnd(),
-                        src.m_listSrc.GetSafeHwnd(), dialog.GetDlgItem(IDOK)};
+  CDesFolderSetting& des = DesPane(dialog);
+  CSrcFolderSetting& src = SrcPane(dialog);
+  ::SetFocus(Tree(des).GetSafeHwnd());
+  const HWND order[] = {des.GetDlgItem(IDC_DESROOT_BROWSE), SourceFolder(src).GetSafeHwnd(),
+                        SourceRows(src).GetSafeHwnd(), dialog.GetDlgItem(IDOK)};
   for (HWND expected : order) {
     Type(::GetFocus(), VK_TAB);
     EXPECT_EQ(::GetFocus(), expected) << ::GetDlgCtrlID(expected);
@@ -90,13 +90,13 @@ TEST(ProgramKeys, EscAndEnterInThePanesKeepTheProgramRunningEscOnAButtonEndsIt) 
   HWND des = ::FindWindowExA(program.Window(), nullptr, "#32770", nullptr);
   HWND src = ::FindWindowExA(program.Window(), des, "#32770", nullptr);
   for (HWND control : {::GetDlgItem(des, IDC_DESTREE), ::GetDlgItem(src, IDC_SRCLIST)}) {
-    RunningProgram::PressKey(control, VK_ESCAPE);
-    RunningProgram::PressKey(control, VK_RETURN);
+    PostKeyPress(control, VK_ESCAPE);
+    PostKeyPress(control, VK_RETURN);
   }
   EXPECT_FALSE(program.EndsWithin(1000));
   EXPECT_EQ(testfs::ReadFile(folder.Folder() + "temp.xml"), "<missing>");
 
-  RunningProgram::PressKey(::GetDlgItem(program.Window(), IDC_SAVE), VK_ESCAPE);
+  PostKeyPress(::GetDlgItem(program.Window(), IDC_SAVE), VK_ESCAPE);
   ASSERT_TRUE(program.EndsWithin(20000));
   EXPECT_NE(testfs::ReadFile(folder.Folder() + "temp.xml").find(DateFolderName()), std::string::npos);
 }

@@ -19,10 +19,10 @@ TEST_F(MainDialogTest, StartsIdleWithTheCommandButtonsShownAndTheProgressControl
   CSheafkeeperDlg& dialog = Open();
   for (int id : {IDOK, IDCANCEL, IDC_NEW, IDC_OPEN, IDC_SAVE}) EXPECT_TRUE(Visible(dialog, id)) << id;
   for (int id : {IDC_PROGRESS, IDC_STATUS, IDC_ABORT}) EXPECT_FALSE(Visible(dialog, id)) << id;
-  EXPECT_EQ(dialog.m_bBusy, 0);
-  EXPECT_EQ(dialog.m_bAbort, 1);
-  EXPECT_EQ(dialog.m_strWorkDir, m_folder.Folder());
-  EXPECT_EQ(dialog.m_strPlanPath, "");
+  EXPECT_FALSE(dialog.IsBusy());
+  EXPECT_TRUE(dialog.IsAbortRequested());
+  EXPECT_EQ(dialog.GetWorkDir(), m_folder.Folder());
+  EXPECT_EQ(PlanPath(), "");
   EXPECT_EQ(::GetFocus(), dialog.GetDlgItem(IDOK));
 
   // Enter is the Start command: it never closes the window.
@@ -32,22 +32,21 @@ TEST_F(MainDialogTest, StartsIdleWithTheCommandButtonsShownAndTheProgressControl
 
 TEST_F(MainDialogTest, CommandsDoNothingWhileACopyRunIsBusy) {
   CSheafkeeperDlg& dialog = Open();
-  HTREEITEM top = dialog.m_pDesFolderSetting->m_hTopFolder;
+  HTREEITEM top = TopFolder(dialog);
   m_ui.fileAnswer = m_folder.Folder() + "plan.xml";
-  dialog.m_bBusy = 1;
+  dialog.GetCopyRunView().BeginCopyMode();
   for (int id : {IDC_NEW, IDC_OPEN, IDC_SAVE, IDCANCEL, IDOK}) Click(id);
   dialog.SendMessage(WM_CLOSE);
   EXPECT_TRUE(dialog.IsWindow());
   EXPECT_TRUE(m_ui.fileRequests.empty());
-  EXPECT_EQ(dialog.m_pDesFolderSetting->m_hTopFolder, top);
-  EXPECT_EQ(dialog.m_strPlanPath, "");
+  EXPECT_EQ(TopFolder(dialog), top);
 
+  EXPECT_FALSE(dialog.IsAbortRequested());
   Click(IDC_ABORT);  // the one command that acts during a run
-  dialog.m_bAbort = 0;
-  Click(IDC_ABORT);
-  EXPECT_EQ(dialog.m_bAbort, 1);
+  EXPECT_TRUE(dialog.IsAbortRequested());
 
-  dialog.m_bBusy = 0;
+  dialog.GetCopyRunView().EndCopyMode();
+  EXPECT_EQ(PlanPath(), "");
   Click(IDCANCEL);
   EXPECT_FALSE(dialog.IsWindow());
 }
@@ -58,7 +57,7 @@ TEST_F(MainDialogTest, OpenAsksForAnExistingPlanFileAndKeepsItsPathEvenWithoutAP
   testfs::WriteFile(notAPlan, "no plan here\r\n");
 
   Click(IDC_OPEN);  // cancelled
-  EXPECT_EQ(dialog.m_strPlanPath, "");
+  EXPECT_EQ(PlanPath(), "");
   m_ui.fileAnswer = notAPlan;
   Click(IDC_OPEN);
 
@@ -70,11 +69,11 @@ TEST_F(MainDialogTest, OpenAsksForAnExistingPlanFileAndKeepsItsPathEvenWithoutAP
   EXPECT_EQ(request.initialName, "");
   EXPECT_EQ(request.filter, "XML形式(*.XML)|*.XML||");
   EXPECT_EQ(request.flags, kPlanFileOptions);
-  EXPECT_EQ(dialog.m_strPlanPath, notAPlan);
+  EXPECT_EQ(PlanPath(), notAPlan);
 }
 
 TEST_F(MainDialogTest, SaveSuggestsTheLastPlanPathAndTakesTheChosenOne) {
-  CSheafkeeperDlg& dialog = Open();
+  Open();
   Click(IDC_SAVE);  // cancelled: nothing changes
   m_ui.fileAnswer = "C:\\plans\\a.xml";
   Click(IDC_OPEN);
@@ -87,29 +86,32 @@ TEST_F(MainDialogTest, SaveSuggestsTheLastPlanPathAndTakesTheChosenOne) {
   EXPECT_EQ(m_ui.fileRequests[2].initialName, "C:\\plans\\a.xml");
   EXPECT_EQ(m_ui.fileRequests[2].flags, kPlanFileOptions);
   EXPECT_EQ(m_ui.fileRequests[2].defaultExt, ".xml");
-  EXPECT_EQ(dialog.m_strPlanPath, m_folder.Folder() + "b.xml");
+  EXPECT_EQ(PlanPath(), m_folder.Folder() + "b.xml");
 }
 
 TEST_F(MainDialogTest, NewGivesAFreshTopFolderAndKeepsRootExclusionsAndPlanPath) {
   CSheafkeeperDlg& dialog = Open();
-  CDesFolderSetting& pane = *dialog.m_pDesFolderSetting;
-  pane.m_tree.InsertItem("docs", 0, 1, pane.m_hTopFolder);
-  dialog.m_mapFolder.GetOrCreate(DateFolderName() + "/docs").push_back("C:\\a");
-  dialog.m_listNoCopy.InsertItem(0, "Thumbs.db");
-  pane.m_strDesRoot = "D:\\backup\\";
-  dialog.m_strPlanPath = "C:\\plans\\a.xml";
+  m_ui.fileAnswer = "C:\\plans\\a.xml";
+  Click(IDC_OPEN);
+  m_ui.folderAnswer = "C:\\";
+  CWnd(FindControl(dialog, IDC_DESROOT_BROWSE)).SendMessage(BM_CLICK);
+  CDesFolderSetting& pane = DesPane(dialog);
+  Tree(pane).InsertItem("docs", 0, 1, TopFolder(pane));
+  dialog.GetFolderMap().GetOrCreate(DateFolderName() + "/docs").push_back("C:\\a");
+  Exclusions(dialog).InsertItem(0, "Thumbs.db");
+  ASSERT_EQ(pane.GetDesRoot(), "C:\\");
 
   Click(IDC_NEW);
 
-  EXPECT_EQ(pane.m_tree.GetItemText(pane.m_hTopFolder), DateFolderName());
-  EXPECT_EQ(pane.m_tree.GetChildItem(pane.m_hTopFolder), nullptr);
-  EXPECT_EQ(pane.m_tree.GetSelectedItem(), nullptr);
-  ASSERT_EQ(dialog.m_mapFolder.Walk().size(), 1u);
-  EXPECT_EQ(dialog.m_mapFolder.Walk()[0].key, DateFolderName());
-  EXPECT_EQ(dialog.m_mapFolder.Walk()[0].sources, nullptr);
+  EXPECT_EQ(Tree(pane).GetItemText(TopFolder(pane)), DateFolderName());
+  EXPECT_EQ(Tree(pane).GetChildItem(TopFolder(pane)), nullptr);
+  EXPECT_EQ(Tree(pane).GetSelectedItem(), nullptr);
+  ASSERT_EQ(dialog.GetFolderMap().Walk().size(), 1u);
+  EXPECT_EQ(dialog.GetFolderMap().Walk()[0].key, DateFolderName());
+  EXPECT_EQ(dialog.GetFolderMap().Walk()[0].sources, nullptr);
   EXPECT_EQ(dialog.GetExclusionRows(), std::vector<std::string>{"Thumbs.db"});
-  EXPECT_EQ(pane.m_strDesRoot, "D:\\backup\\");
-  EXPECT_EQ(dialog.m_strPlanPath, "C:\\plans\\a.xml");
+  EXPECT_EQ(pane.GetDesRoot(), "C:\\");
+  EXPECT_EQ(PlanPath(), "C:\\plans\\a.xml");
 }
 
 TEST_F(MainDialogTest, TheSystemMenuOffersTheAboutBox) {

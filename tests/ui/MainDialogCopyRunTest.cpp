@@ -40,15 +40,9 @@ bool InIdleLook(CSheafkeeperDlg& dialog) {
 int RangeUpper(CSheafkeeperDlg& dialog) {
   int lower = -1;
   int upper = -1;
-  dialog.m_progress.GetRange(lower, upper);
+  Progress(dialog).GetRange(lower, upper);
   EXPECT_EQ(lower, 0);
   return upper;
-}
-
-int FilesIn(const std::string& folder) {
-  int files = 0;
-  for (const auto& entry : testfs::ListTree(folder)) files += entry.second != "<folder>";
-  return files;
 }
 
 // A thread timer whose action runs each time the run's message pump dispatches it.
@@ -111,24 +105,24 @@ class CopyRunDialogTest : public MainDialogTest {
 
 TEST_F(CopyRunDialogTest, TheViewShowsTheCountFromOneToTheTotalInThirtyTwoBits) {
   CSheafkeeperDlg& dialog = Open();
-  ICopyRunView& view = dialog;
+  ICopyRunView& view = dialog.GetCopyRunView();
   view.BeginCopyMode();
   EXPECT_TRUE(InRunningLook(dialog));
-  EXPECT_EQ(dialog.m_bBusy, 1);
-  EXPECT_EQ(dialog.m_bAbort, 0);
+  EXPECT_TRUE(dialog.IsBusy());
+  EXPECT_FALSE(dialog.IsAbortRequested());
   EXPECT_EQ(RangeUpper(dialog), 1);
-  EXPECT_EQ(dialog.m_progress.GetPos(), 0);
+  EXPECT_EQ(Progress(dialog).GetPos(), 0);
 
   view.ShowCounting();
   view.SetProgressRange(0);
-  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), kCounting);
+  EXPECT_EQ(Status(dialog).GetWindowText(), kCounting);
   EXPECT_EQ(RangeUpper(dialog), 0);
 
   view.SetProgressRange(70000);
   view.OnFileCopied("a.txt");
   view.ShowRunMessage("message");  // the last figures are drawn before the box
-  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), "ｺﾋﾟｰ中        1 /    70000  [ a.txt ]");
-  EXPECT_EQ(dialog.m_progress.GetPos(), 1);
+  EXPECT_EQ(Status(dialog).GetWindowText(), "ｺﾋﾟｰ中        1 /    70000  [ a.txt ]");
+  EXPECT_EQ(Progress(dialog).GetPos(), 1);
   EXPECT_EQ(RangeUpper(dialog), 70000);
 
   // The figures are drawn when a quarter of a second has passed since the last time,
@@ -139,19 +133,19 @@ TEST_F(CopyRunDialogTest, TheViewShowsTheCountFromOneToTheTotalInThirtyTwoBits) 
   for (int i = 0; i < 3; ++i) {
     ::Sleep(260);
     view.OnFileCopied("ソ表.txt");
-    EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), shown[i]);
-    EXPECT_EQ(dialog.m_progress.GetPos(), i + 1);
+    EXPECT_EQ(Status(dialog).GetWindowText(), shown[i]);
+    EXPECT_EQ(Progress(dialog).GetPos(), i + 1);
   }
   view.OnFileCopyStarting("b.txt");
-  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), "ｺﾋﾟｰ中        4 /        3  [ b.txt ]");
+  EXPECT_EQ(Status(dialog).GetWindowText(), "ｺﾋﾟｰ中        4 /        3  [ b.txt ]");
   view.OnFileCopied("b.txt");  // files beyond the count: the bar stays full
   view.OnFileCopied("c.txt");
   view.EndCopyMode();
   EXPECT_TRUE(InIdleLook(dialog));
-  EXPECT_EQ(dialog.m_bBusy, 0);
-  EXPECT_EQ(dialog.m_bAbort, 1);
-  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), "ｺﾋﾟｰ中        4 /        3  [ c.txt ]");
-  EXPECT_EQ(dialog.m_progress.GetPos(), 3);
+  EXPECT_FALSE(dialog.IsBusy());
+  EXPECT_TRUE(dialog.IsAbortRequested());
+  EXPECT_EQ(Status(dialog).GetWindowText(), "ｺﾋﾟｰ中        4 /        3  [ c.txt ]");
+  EXPECT_EQ(Progress(dialog).GetPos(), 3);
 }
 
 TEST_F(CopyRunDialogTest, EnterCopiesThePlanSilentlyAndAFailureIsShownInTheRunningLook) {
@@ -162,19 +156,19 @@ TEST_F(CopyRunDialogTest, EnterCopiesThePlanSilentlyAndAFailureIsShownInTheRunni
   PressEnter();
   EXPECT_TRUE(m_ui.messages.empty());
   EXPECT_TRUE(InIdleLook(dialog));
-  EXPECT_EQ(dialog.m_bBusy, 0);
-  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), "ｺﾋﾟｰ中        3 /        3  [ ソ表.txt ]");
-  EXPECT_EQ(dialog.m_progress.GetPos(), 3);
+  EXPECT_FALSE(dialog.IsBusy());
+  EXPECT_EQ(Status(dialog).GetWindowText(), "ｺﾋﾟｰ中        3 /        3  [ ソ表.txt ]");
+  EXPECT_EQ(Progress(dialog).GetPos(), 3);
   EXPECT_EQ(testfs::ReadFile(Today() + "\\one.txt"), "1");
   EXPECT_EQ(testfs::ReadFile(Today() + "\\ソ表.txt"), "333");
 
   // A missing path in the middle of the list: the message names it as stored. The run
   // hid the focused Start button; the user puts the focus back on it.
   ::SetFocus(dialog.GetDlgItem(IDOK));
-  dialog.m_mapFolder.Find(DateFolderName())->insert(dialog.m_mapFolder.Find(DateFolderName())->begin() + 1, missing);
+  dialog.GetFolderMap().Find(DateFolderName())->insert(dialog.GetFolderMap().Find(DateFolderName())->begin() + 1, missing);
   testfs::RemoveTree(Backup());
   bool runningLookWhileShown = false;
-  m_ui.onMessage = [&] { runningLookWhileShown = InRunningLook(dialog) && dialog.m_bBusy == 1; };
+  m_ui.onMessage = [&] { runningLookWhileShown = InRunningLook(dialog) && dialog.IsBusy(); };
   PressEnter();
   ASSERT_EQ(m_ui.messages.size(), 1u);
   EXPECT_EQ(m_ui.messages[0].text, "[" + missing + "]のコピーに失敗しました");
@@ -182,7 +176,7 @@ TEST_F(CopyRunDialogTest, EnterCopiesThePlanSilentlyAndAFailureIsShownInTheRunni
   EXPECT_EQ(m_ui.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
   EXPECT_TRUE(runningLookWhileShown);
   EXPECT_TRUE(InIdleLook(dialog));
-  EXPECT_EQ(FilesIn(Backup()), 1);
+  EXPECT_EQ(testfs::FilesIn(Backup()), 1);
 }
 
 TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCopy) {
@@ -199,10 +193,10 @@ TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCop
     int copiedAtClick = -1;
     {
       Ticker clicker([&] {
-        if (copiedAtClick >= 0 || dialog.m_staticStatus.GetWindowText().compare(0, c.status.size(), c.status) != 0) {
+        if (copiedAtClick >= 0 || Status(dialog).GetWindowText().compare(0, c.status.size(), c.status) != 0) {
           return;
         }
-        copiedAtClick = FilesIn(Backup());
+        copiedAtClick = testfs::FilesIn(Backup());
         PostClick(dialog.GetDlgItem(IDC_ABORT));
       });
       PressEnter();
@@ -210,11 +204,11 @@ TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCop
     ASSERT_EQ(m_ui.messages.size(), 1u) << c.when;
     EXPECT_EQ(m_ui.messages[0].text, "コピーを中断しました") << c.when;
     EXPECT_TRUE(InIdleLook(dialog)) << c.when;
-    EXPECT_EQ(dialog.m_bAbort, 1) << c.when;
-    EXPECT_EQ(dialog.m_staticStatus.GetWindowText().compare(0, c.status.size(), c.status), 0) << c.when;
+    EXPECT_TRUE(dialog.IsAbortRequested()) << c.when;
+    EXPECT_EQ(Status(dialog).GetWindowText().compare(0, c.status.size(), c.status), 0) << c.when;
     // Only the file being copied at the click is completed after it.
-    int copied = FilesIn(Backup());
-    EXPECT_EQ(copied, dialog.m_progress.GetPos()) << c.when;
+    int copied = testfs::FilesIn(Backup());
+    EXPECT_EQ(copied, Progress(dialog).GetPos()) << c.when;
     EXPECT_LE(copied, copiedAtClick + 1) << c.when;
     EXPECT_LT(copied, kFiles) << c.when;
     EXPECT_EQ(copied > 0, c.status == kCopying) << c.when;
@@ -231,7 +225,7 @@ TEST_F(CopyRunDialogTest, TheAbortButtonClickedDuringALargeFileStopsTheRunWhenTh
   bool clicked = false;
   {
     Ticker clicker([&] {
-      if (clicked || dialog.m_staticStatus.GetWindowText() != naming) return;
+      if (clicked || Status(dialog).GetWindowText() != naming) return;
       clicked = true;
       sizeAtClick = testfs::Exists(copied) ? testfs::ReadFile(copied).size() : 0;
       PostClick(dialog.GetDlgItem(IDC_ABORT));
@@ -243,30 +237,30 @@ TEST_F(CopyRunDialogTest, TheAbortButtonClickedDuringALargeFileStopsTheRunWhenTh
   ASSERT_EQ(m_ui.messages.size(), 1u);
   EXPECT_EQ(m_ui.messages[0].text, "コピーを中断しました");
   EXPECT_TRUE(InIdleLook(dialog));
-  EXPECT_EQ(dialog.m_staticStatus.GetWindowText(), naming);
+  EXPECT_EQ(Status(dialog).GetWindowText(), naming);
   EXPECT_FALSE(testfs::Exists(Today() + "\\after.txt"));
 }
 
 TEST_F(CopyRunDialogTest, DuringARunStartAndExitAreIgnoredAndAFolderStillShowsItsSources) {
   const int kFiles = 300;
   CSheafkeeperDlg& dialog = OpenWithPlan({ManyFiles(kFiles)});
-  CDesFolderSetting& tree = *dialog.m_pDesFolderSetting;
-  CSrcFolderSetting& sources = *dialog.m_pSrcFolderSetting;
+  CDesFolderSetting& tree = DesPane(dialog);
+  CSrcFolderSetting& sources = SrcPane(dialog);
   bool pressed = false;
   bool stillRunning = false;
   std::string shownKey = "(none)";
   int shownRows = -1;
   {
     Ticker presser([&] {
-      if (pressed || dialog.m_staticStatus.GetWindowText().compare(0, 7, kCopying) != 0) return;
+      if (pressed || Status(dialog).GetWindowText().compare(0, 7, kCopying) != 0) return;
       pressed = true;
       for (int id : {IDOK, IDCANCEL}) dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED));
       dialog.SendMessage(WM_CLOSE);
-      stillRunning = dialog.m_bBusy == 1 && InRunningLook(dialog);
-      tree.m_tree.SelectItem(nullptr);
-      tree.m_tree.SelectItem(tree.m_hTopFolder);
-      shownKey = sources.m_strCurKey;
-      shownRows = sources.m_listSrc.GetItemCount();
+      stillRunning = dialog.IsBusy() && InRunningLook(dialog);
+      Tree(tree).SelectItem(nullptr);
+      Tree(tree).SelectItem(TopFolder(tree));
+      shownKey = sources.GetShownKey();
+      shownRows = SourceRows(sources).GetItemCount();
     });
     PressEnter();
   }
@@ -276,8 +270,8 @@ TEST_F(CopyRunDialogTest, DuringARunStartAndExitAreIgnoredAndAFolderStillShowsIt
   EXPECT_EQ(shownRows, 1);
   EXPECT_TRUE(dialog.IsWindow());
   EXPECT_TRUE(m_ui.messages.empty());
-  EXPECT_EQ(FilesIn(Backup()), kFiles);
-  EXPECT_EQ(dialog.m_progress.GetPos(), kFiles);
+  EXPECT_EQ(testfs::FilesIn(Backup()), kFiles);
+  EXPECT_EQ(Progress(dialog).GetPos(), kFiles);
 }
 
 }  // namespace

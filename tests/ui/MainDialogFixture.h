@@ -7,6 +7,7 @@
 
 #include "ScriptedModalUi.h"
 #include "CurrentFolder.h"
+#include "DialogParts.h"
 #include "app/SheafkeeperApp.h"
 #include "platform/WorkingFolder.h"
 #include "ui/SheafkeeperDlg.h"
@@ -39,6 +40,19 @@ class MainDialogTest : public testing::Test {
   }
 
   void Click(int id) { m_dialog->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+  // The plan path the dialog keeps: the name that Save suggests, asked with Save cancelled
+  // and the request forgotten again.
+  std::string PlanPath() {
+    const std::string answer = m_ui.fileAnswer;
+    m_ui.fileAnswer.clear();
+    Click(IDC_SAVE);
+    m_ui.fileAnswer = answer;
+    if (m_ui.fileRequests.empty()) return "(no request)";
+    const std::string path = m_ui.fileRequests.back().initialName;
+    m_ui.fileRequests.pop_back();
+    return path;
+  }
 
   testfs::TempFolder m_folder;
   std::unique_ptr<CurrentFolder> m_current;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MainDialogFixture.h"
+#include "MemoryCanvas.h"
 #include "framework/MessagePump.h"
 #include "res/resource.h"
 #include "ui/DesFolderSetting.h"
@@ -13,14 +14,14 @@ RECT Rect(int x, int y, int width, int height) { return RECT{x, y, x + width, y 
 
 // Every placement that RecalcLayout makes, for the given pane sizes.
 void ExpectLayout(CSheafkeeperDlg& dialog, int desWidth, int srcHeight) {
-  const int W = dialog.m_cxClient;
-  const int H = dialog.m_cyClient;
+  const int W = RectWidth(dialog.GetClientRect());
+  const int H = RectHeight(dialog.GetClientRect());
   RECT client = dialog.GetClientRect();
   ASSERT_EQ(W, client.right);
   ASSERT_EQ(H, client.bottom);
-  EXPECT_EQ(ChildRect(*dialog.m_pDesFolderSetting), Rect(0, 0, desWidth, H - kStripHeight));
-  EXPECT_EQ(ChildRect(*dialog.m_pSrcFolderSetting), Rect(desWidth, 0, W - desWidth, srcHeight));
-  RECT list = ChildRect(dialog.m_listNoCopy);
+  EXPECT_EQ(ChildRect(DesPane(dialog)), Rect(0, 0, desWidth, H - kStripHeight));
+  EXPECT_EQ(ChildRect(SrcPane(dialog)), Rect(desWidth, 0, W - desWidth, srcHeight));
+  RECT list = ChildRect(Exclusions(dialog));
   EXPECT_EQ(list.left, desWidth + kListMargin);
   EXPECT_EQ(list.top, srcHeight + kListMargin);
   EXPECT_EQ(list.right - list.left, std::max(0, W - desWidth - 2 * kListMargin));
@@ -32,8 +33,8 @@ void ExpectLayout(CSheafkeeperDlg& dialog, int desWidth, int srcHeight) {
   EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_OPEN)), Rect(kOpenButtonLeft, row, 95, 25));
   EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_SAVE)), Rect(kSaveButtonLeft, row, 95, 25));
   const int stripWidth = W - kExitButtonFromRight - kStripLeft;
-  EXPECT_EQ(ChildRect(dialog.m_progress), Rect(kStripLeft, row, stripWidth, kProgressHeight));
-  EXPECT_EQ(ChildRect(dialog.m_staticStatus), Rect(kStripLeft, H - kStatusRise, stripWidth, kStatusHeight));
+  EXPECT_EQ(ChildRect(Progress(dialog)), Rect(kStripLeft, row, stripWidth, kProgressHeight));
+  EXPECT_EQ(ChildRect(Status(dialog)), Rect(kStripLeft, H - kStatusRise, stripWidth, kStatusHeight));
   EXPECT_EQ(ChildRect(dialog.GetDlgItem(IDC_ABORT)), Rect(W - kExitButtonFromRight, row, 95, 25));
 }
 
@@ -42,7 +43,7 @@ TEST_F(MainDialogTest, StartUpLaysOutTheDefaultSizes) {
   EXPECT_EQ(RectWidth(dialog.GetWindowRect()), 600);
   EXPECT_EQ(RectHeight(dialog.GetWindowRect()), 450);
   ExpectLayout(dialog, 300, 225);
-  EXPECT_EQ(dialog.m_listNoCopy.GetColumnWidth(0), dialog.m_cxClient - 300 - 15);
+  EXPECT_EQ(Exclusions(dialog).GetColumnWidth(0), RectWidth(dialog.GetClientRect()) - 300 - 15);
 }
 
 TEST_F(MainDialogTest, ResizingKeepsThePaneSizesAndTheButtonOffsets) {
@@ -56,8 +57,8 @@ TEST_F(MainDialogTest, ResizingKeepsThePaneSizesAndTheButtonOffsets) {
 TEST_F(MainDialogTest, APaneWiderThanTheClientAreaIsCutAndTheOthersFollow) {
   CSheafkeeperDlg& dialog = Open();
   // Widening the pane by its grip arrives as the pane's own WM_SIZE, which lays out again.
-  dialog.m_pDesFolderSetting->SetSize(5000, 100);
-  const int W = dialog.m_cxClient;
+  DesPane(dialog).SetSize(5000, 100);
+  const int W = RectWidth(dialog.GetClientRect());
   ExpectLayout(dialog, W, 225);
 
   // A larger window does not restore the clamped width.
@@ -67,21 +68,21 @@ TEST_F(MainDialogTest, APaneWiderThanTheClientAreaIsCutAndTheOthersFollow) {
 
 TEST_F(MainDialogTest, ASourcePaneTallerThanTheClientAreaIsCutToItsHeightLessSixtyOne) {
   CSheafkeeperDlg& dialog = Open();
-  dialog.m_pSrcFolderSetting->SetSize(100, 5000);
-  const int H = dialog.m_cyClient;
+  SrcPane(dialog).SetSize(100, 5000);
+  const int H = RectHeight(dialog.GetClientRect());
   ExpectLayout(dialog, 300, H - kStripHeight);  // the exclusion list's height would be -10
 }
 
 TEST_F(MainDialogTest, ANestedLayoutFromAPaneArrivesAtTheSameLayout) {
   CSheafkeeperDlg& dialog = Open();
-  dialog.m_pDesFolderSetting->SetSize(250, 50);
-  RECT des = ChildRect(*dialog.m_pDesFolderSetting);
-  RECT src = ChildRect(*dialog.m_pSrcFolderSetting);
-  RECT list = ChildRect(dialog.m_listNoCopy);
+  DesPane(dialog).SetSize(250, 50);
+  RECT des = ChildRect(DesPane(dialog));
+  RECT src = ChildRect(SrcPane(dialog));
+  RECT list = ChildRect(Exclusions(dialog));
   dialog.RecalcLayout();
-  EXPECT_EQ(ChildRect(*dialog.m_pDesFolderSetting), des);
-  EXPECT_EQ(ChildRect(*dialog.m_pSrcFolderSetting), src);
-  EXPECT_EQ(ChildRect(dialog.m_listNoCopy), list);
+  EXPECT_EQ(ChildRect(DesPane(dialog)), des);
+  EXPECT_EQ(ChildRect(SrcPane(dialog)), src);
+  EXPECT_EQ(ChildRect(Exclusions(dialog)), list);
   ExpectLayout(dialog, 250, 225);
 }
 
@@ -107,10 +108,10 @@ void DragGrip(CPaneDialog& pane, POINT grip, POINT target) {
 TEST_F(MainDialogTest, APaneKeepsFortyPixelsAcrossItsGripWhenDraggedOrStoredSmaller) {
   CSheafkeeperDlg& dialog = Open();
   RECT window = dialog.GetWindowRect();
-  CPaneDialog& des = *dialog.m_pDesFolderSetting;
-  DragGrip(des, POINT{des.m_cxClient - 5, 100}, POINT{window.left - 50, window.top + 150});
-  CPaneDialog& src = *dialog.m_pSrcFolderSetting;
-  DragGrip(src, POINT{100, src.m_cyClient - 4}, POINT{window.left + 200, window.top - 50});
+  CPaneDialog& des = DesPane(dialog);
+  DragGrip(des, POINT{RectWidth(des.GetClientRect()) - 5, 100}, POINT{window.left - 50, window.top + 150});
+  CPaneDialog& src = SrcPane(dialog);
+  DragGrip(src, POINT{100, RectHeight(src.GetClientRect()) - 4}, POINT{window.left + 200, window.top - 50});
   ExpectLayout(dialog, 40, 40);
 
   m_dialog.reset();
@@ -124,8 +125,9 @@ TEST_F(MainDialogTest, TheWindowCannotBeSizedBelowItsMinimum) {
   dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(info.ptMinTrackSize.x, 520);
   EXPECT_EQ(info.ptMinTrackSize.y, 390);
-  EXPECT_EQ(reinterpret_cast<HICON>(dialog.SendMessage(WM_QUERYDRAGICON)), dialog.m_hIcon);
-  EXPECT_NE(dialog.m_hIcon, nullptr);
+  const HICON icon = reinterpret_cast<HICON>(dialog.SendMessage(WM_GETICON, ICON_BIG));
+  EXPECT_EQ(reinterpret_cast<HICON>(dialog.SendMessage(WM_QUERYDRAGICON)), icon);
+  EXPECT_NE(icon, nullptr);
 }
 
 }  // namespace
@@ -134,31 +136,26 @@ namespace {
 
 TEST_F(MainDialogTest, TheBackgroundAndTheSeparatorArePaintedInTheirColours) {
   CSheafkeeperDlg& dialog = Open();
-  const int W = dialog.m_cxClient;
-  const int H = dialog.m_cyClient;
+  const int W = RectWidth(dialog.GetClientRect());
+  const int H = RectHeight(dialog.GetClientRect());
   const COLORREF background = RGB(236, 233, 216);
   const COLORREF line = RGB(172, 168, 153);
+  const int separator = H - kSeparatorRise;
 
   // Into a bitmap of our own: every pixel is known.
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, W, H);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  EXPECT_NE(dialog.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory)), 0);
-  EXPECT_EQ(::GetPixel(memory, 0, 0), background);
-  EXPECT_EQ(::GetPixel(memory, W - 1, H - 1), background);
-  const int separator = H - kSeparatorRise;
-  EXPECT_EQ(::GetPixel(memory, W / 2, separator), line);
-  EXPECT_EQ(::GetPixel(memory, W / 2, separator - 2), background);
-  EXPECT_EQ(::GetPixel(memory, W / 2, separator + 2), background);
-  EXPECT_EQ(::GetPixel(memory, 2, separator), background);
-  EXPECT_EQ(::GetPixel(memory, W - 3, separator), background);
-  HGDIOBJ pen = ::GetCurrentObject(memory, OBJ_PEN);
-  EXPECT_EQ(pen, ::GetStockObject(BLACK_PEN));  // the line's pen was released
-  ::SelectObject(memory, previous);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  {
+    MemoryCanvas canvas(W, H);
+    EXPECT_NE(canvas.EraseWith(dialog.GetSafeHwnd()), 0);
+    EXPECT_EQ(canvas.Pixel(0, 0), background);
+    EXPECT_EQ(canvas.Pixel(W - 1, H - 1), background);
+    EXPECT_EQ(canvas.Pixel(W / 2, separator), line);
+    EXPECT_EQ(canvas.Pixel(W / 2, separator - 2), background);
+    EXPECT_EQ(canvas.Pixel(W / 2, separator + 2), background);
+    EXPECT_EQ(canvas.Pixel(2, separator), background);
+    EXPECT_EQ(canvas.Pixel(W - 3, separator), background);
+    HGDIOBJ pen = ::GetCurrentObject(canvas.Dc(), OBJ_PEN);
+    EXPECT_EQ(pen, ::GetStockObject(BLACK_PEN));  // the line's pen was released
+  }
 
   // And on the screen, between the exclusion list and the buttons.
   ::RedrawWindow(dialog.GetSafeHwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

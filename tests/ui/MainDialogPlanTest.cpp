@@ -26,44 +26,44 @@ const char kStoredPlan[] =
 TEST_F(MainDialogTest, StartUpLoadsTheAutomaticPlanRenamedToToday) {
   testfs::WriteFile(m_folder.Folder() + "temp.xml", kStoredPlan);
   CSheafkeeperDlg& dialog = Open();
-  CDesFolderSetting& pane = *dialog.m_pDesFolderSetting;
+  CDesFolderSetting& pane = DesPane(dialog);
   const std::string today = DateFolderName();
 
-  EXPECT_EQ(pane.m_strDesRoot, "D:\\backup\\");
+  EXPECT_EQ(pane.GetDesRoot(), "D:\\backup\\");
   EXPECT_EQ(CWnd(pane.GetDlgItem(IDC_DESROOT)).GetWindowText(), "D:\\backup\\");
-  EXPECT_EQ(pane.m_tree.GetItemText(pane.m_hTopFolder), today);
-  HTREEITEM docs = pane.m_tree.GetChildItem(pane.m_hTopFolder);
+  EXPECT_EQ(Tree(pane).GetItemText(TopFolder(pane)), today);
+  HTREEITEM docs = Tree(pane).GetChildItem(TopFolder(pane));
   ASSERT_NE(docs, nullptr);
   EXPECT_EQ(pane.GetFolderKey(docs), today + "/docs");
-  ASSERT_NE(dialog.m_mapFolder.Find(today + "/docs"), nullptr);
-  EXPECT_EQ(*dialog.m_mapFolder.Find(today + "/docs"), (CSourceList{"C:\\data\\a.txt", "C:\\data\\ソ"}));
-  EXPECT_TRUE(dialog.m_mapFolder.Contains(today));
+  ASSERT_NE(dialog.GetFolderMap().Find(today + "/docs"), nullptr);
+  EXPECT_EQ(*dialog.GetFolderMap().Find(today + "/docs"), (CSourceList{"C:\\data\\a.txt", "C:\\data\\ソ"}));
+  EXPECT_TRUE(dialog.GetFolderMap().Contains(today));
   EXPECT_EQ(dialog.GetExclusionRows(), std::vector<std::string>{"Thumbs.db"});
 }
 
 TEST_F(MainDialogTest, WithoutAnAutomaticPlanTheWorkingFolderIsTheRoot) {
   CSheafkeeperDlg& dialog = Open();
-  CDesFolderSetting& pane = *dialog.m_pDesFolderSetting;
-  EXPECT_EQ(pane.m_strDesRoot, m_folder.Folder());
+  CDesFolderSetting& pane = DesPane(dialog);
+  EXPECT_EQ(pane.GetDesRoot(), m_folder.Folder());
   EXPECT_EQ(CWnd(pane.GetDlgItem(IDC_DESROOT)).GetWindowText(), m_folder.Folder());
-  EXPECT_EQ(pane.m_tree.GetItemText(pane.m_hTopFolder), DateFolderName());
-  EXPECT_EQ(dialog.m_mapFolder.Count(), 1u);
-  EXPECT_EQ(dialog.m_listNoCopy.GetItemCount(), 0);
+  EXPECT_EQ(Tree(pane).GetItemText(TopFolder(pane)), DateFolderName());
+  EXPECT_EQ(dialog.GetFolderMap().Count(), 1u);
+  EXPECT_EQ(Exclusions(dialog).GetItemCount(), 0);
 }
 
 TEST_F(MainDialogTest, ShutdownSavesThePlanAsTheAutomaticPlanAndReleasesIt) {
   testfs::WriteFile(m_folder.Folder() + "temp.xml", kStoredPlan);
   CSheafkeeperDlg& dialog = Open();
-  dialog.m_mapFolder.Find(DateFolderName() + "/docs")->at(0).clear();  // a removed source
+  dialog.GetFolderMap().Find(DateFolderName() + "/docs")->at(0).clear();  // a removed source
   const std::string expected =
-      FormatPlan("D:\\backup\\", dialog.m_mapFolder, std::vector<std::string>{"Thumbs.db"});
+      FormatPlan("D:\\backup\\", dialog.GetFolderMap(), std::vector<std::string>{"Thumbs.db"});
   dialog.DestroyWindow();
 
   std::string saved = testfs::ReadFile(m_folder.Folder() + "temp.xml");
   EXPECT_EQ(saved, expected);
   EXPECT_EQ(saved.find("a.txt"), std::string::npos);
   EXPECT_NE(saved.find("<srcfilepath>C:\\data\\ソ</srcfilepath>"), std::string::npos);
-  EXPECT_EQ(dialog.m_mapFolder.Count(), 0u);
+  EXPECT_EQ(dialog.GetFolderMap().Count(), 0u);
 }
 
 // A plan saved as UTF-16 by an editor holds no plan the reader can use: it is kept aside,
@@ -88,9 +88,9 @@ TEST_F(MainDialogTest, TheEndOfTheWindowsSessionSavesThePlanAndSizesOnce) {
   dialog.SendMessage(WM_ENDSESSION, FALSE);  // the session goes on: nothing is saved
   EXPECT_EQ(testfs::ReadFile(plan), "<missing>");
 
-  dialog.m_bBusy = 1;  // a copy run in progress does not hold the save back
+  dialog.GetCopyRunView().BeginCopyMode();  // a copy run in progress does not hold the save back
   dialog.SendMessage(WM_ENDSESSION, TRUE);
-  const std::string saved = FormatPlan(m_folder.Folder(), dialog.m_mapFolder, std::vector<std::string>{"x"});
+  const std::string saved = FormatPlan(m_folder.Folder(), dialog.GetFolderMap(), std::vector<std::string>{"x"});
   EXPECT_EQ(testfs::ReadFile(plan), saved);
   EXPECT_EQ(testfs::ReadFile(settings), "[SHEAFKEEPER]\r\nLX=300\r\nRY=225\r\nCX=600\r\nCY=450\r\n");
 
@@ -98,7 +98,7 @@ TEST_F(MainDialogTest, TheEndOfTheWindowsSessionSavesThePlanAndSizesOnce) {
   dialog.AppendExclusion("y");
   dialog.SetSize(700, 500);
   dialog.SendMessage(WM_ENDSESSION, TRUE);
-  dialog.m_bBusy = 0;
+  dialog.GetCopyRunView().EndCopyMode();
   dialog.DestroyWindow();
   EXPECT_EQ(testfs::ReadFile(plan), saved);
   EXPECT_EQ(testfs::ReadFile(settings), "[SHEAFKEEPER]\r\nLX=300\r\nRY=225\r\nCX=600\r\nCY=450\r\n");
@@ -112,11 +112,11 @@ TEST_F(MainDialogTest, AFolderNameWithANulByteLeavesNothingBehindAfterNew) {
                     "<Sheafkeeper><desfolder name=\"top\0x/b\"><srcfilepath>C:\\b</srcfilepath></desfolder>"
                     "</Sheafkeeper>\r\n"s);
   CSheafkeeperDlg& dialog = Open();
-  EXPECT_TRUE(dialog.m_mapFolder.Contains("top"));
-  EXPECT_TRUE(dialog.m_mapFolder.Contains("top/b"));
+  EXPECT_TRUE(dialog.GetFolderMap().Contains("top"));
+  EXPECT_TRUE(dialog.GetFolderMap().Contains("top/b"));
   Click(IDC_NEW);
-  ASSERT_EQ(dialog.m_mapFolder.Walk().size(), 1u);
-  EXPECT_EQ(dialog.m_mapFolder.Walk()[0].key, DateFolderName());
+  ASSERT_EQ(dialog.GetFolderMap().Walk().size(), 1u);
+  EXPECT_EQ(dialog.GetFolderMap().Walk()[0].key, DateFolderName());
 }
 
 // Targets up to the 259 bytes the ANSI file functions take are written.
@@ -128,7 +128,7 @@ TEST_F(MainDialogTest, SaveWritesTargetsOfUpTo259Bytes) {
     m_ui.fileAnswer = folder + "\\plan.xml";
     ASSERT_EQ(m_ui.fileAnswer.size(), length);
     Click(IDC_SAVE);
-    EXPECT_EQ(testfs::ReadFile(m_ui.fileAnswer), FormatPlan(m_folder.Folder(), dialog.m_mapFolder, {}));
+    EXPECT_EQ(testfs::ReadFile(m_ui.fileAnswer), FormatPlan(m_folder.Folder(), dialog.GetFolderMap(), {}));
     testfs::RemoveTree(folder);
   }
 }
@@ -141,18 +141,18 @@ TEST_F(MainDialogTest, ClickingAFolderShowsItsSources) {
   plan.replace(plan.find("C:\\data\\a.txt"), std::strlen("C:\\data\\a.txt"), m_folder / "data\\a.txt");
   testfs::WriteFile(m_folder.Folder() + "temp.xml", plan);
   CSheafkeeperDlg& dialog = Open();
-  CTreeCtrl& tree = dialog.m_pDesFolderSetting->m_tree;
-  HTREEITEM docs = tree.GetChildItem(dialog.m_pDesFolderSetting->m_hTopFolder);
-  tree.Expand(dialog.m_pDesFolderSetting->m_hTopFolder);
+  CTreeCtrl tree = Tree(dialog);
+  HTREEITEM docs = tree.GetChildItem(TopFolder(dialog));
+  tree.Expand(TopFolder(dialog));
   RECT label{};
   TreeView_GetItemRect(tree.GetSafeHwnd(), docs, &label, TRUE);
   ::PostMessageA(tree.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(label.left + 3, label.top + 3));
   ::PostMessageA(tree.GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(label.left + 3, label.top + 3));
   PumpWaitingMessages();
-  CSrcFolderSetting& sources = *dialog.m_pSrcFolderSetting;
-  EXPECT_EQ(sources.m_strCurKey, DateFolderName() + "/docs");
-  ASSERT_EQ(sources.m_listSrc.GetItemCount(), 2);  // a.txt, and C:\data\ソ as a missing source
-  EXPECT_EQ(sources.m_listSrc.GetItemText(0, 0), "a.txt");
+  CSrcFolderSetting& sources = SrcPane(dialog);
+  EXPECT_EQ(sources.GetShownKey(), DateFolderName() + "/docs");
+  ASSERT_EQ(SourceRows(sources).GetItemCount(), 2);  // a.txt, and C:\data\ソ as a missing source
+  EXPECT_EQ(SourceRows(sources).GetItemText(0, 0), "a.txt");
 }
 
 TEST_F(MainDialogTest, OpenReplacesThePlanAndSaveWritesIt) {
@@ -161,15 +161,15 @@ TEST_F(MainDialogTest, OpenReplacesThePlanAndSaveWritesIt) {
   testfs::WriteFile(plan, kStoredPlan);
   m_ui.fileAnswer = plan;
   Click(IDC_OPEN);
-  EXPECT_EQ(dialog.m_pDesFolderSetting->m_strDesRoot, "D:\\backup\\");
-  EXPECT_TRUE(dialog.m_mapFolder.Contains(DateFolderName() + "/docs"));
+  EXPECT_EQ(DesPane(dialog).GetDesRoot(), "D:\\backup\\");
+  EXPECT_TRUE(dialog.GetFolderMap().Contains(DateFolderName() + "/docs"));
 
   std::string copy = m_folder.Folder() + "copy.xml";
   m_ui.fileAnswer = copy;
   Click(IDC_SAVE);
   EXPECT_EQ(testfs::ReadFile(copy),
-            FormatPlan("D:\\backup\\", dialog.m_mapFolder, std::vector<std::string>{"Thumbs.db"}));
-  EXPECT_EQ(dialog.m_strPlanPath, copy);
+            FormatPlan("D:\\backup\\", dialog.GetFolderMap(), std::vector<std::string>{"Thumbs.db"}));
+  EXPECT_EQ(PlanPath(), copy);
 }
 
 }  // namespace

@@ -22,10 +22,10 @@ class CPaneHostDialog : public CDialog, public IPaneHost {
   void DeleteAllExclusions() override { exclusions.clear(); }
   void AppendExclusion(const std::string& name) override { exclusions.push_back(name); }
 
-  // Creates pane as this dialog's child, the way the main dialog creates its panes.
+  // Creates pane, made with this dialog as its host, as this dialog's child, the way the
+  // main dialog creates its panes.
   template <class Pane>
   void Host(Pane& pane) {
-    pane.m_pMainDlg = this;
     pane.Create(m_hWnd);
     pane.ShowWindow(SW_SHOW);
   }

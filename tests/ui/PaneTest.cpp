@@ -12,14 +12,14 @@ namespace {
 // starts from the window.
 TEST(Panes, LayOutFromTheirWindowWithoutAnyWmSize) {
   CPaneHostDialog host;
-  CDesFolderSetting des(host.GetSafeHwnd());
+  CDesFolderSetting des(host, host.GetSafeHwnd());
   host.Host(des);
-  CSrcFolderSetting src(host.GetSafeHwnd());
+  CSrcFolderSetting src(host, host.GetSafeHwnd());
   host.Host(src);
   const int desWidth = RectWidth(des.GetClientRect());
-  EXPECT_EQ(RectWidth(ChildRect(des.m_tree)), desWidth - 15);
-  EXPECT_EQ(RectHeight(ChildRect(des.m_tree)), RectHeight(des.GetClientRect()) - 40);
-  EXPECT_EQ(RectWidth(ChildRect(src.m_listSrc)), RectWidth(src.GetClientRect()) - 10);
+  EXPECT_EQ(RectWidth(ChildRect(Tree(des))), desWidth - 15);
+  EXPECT_EQ(RectHeight(ChildRect(Tree(des))), RectHeight(des.GetClientRect()) - 40);
+  EXPECT_EQ(RectWidth(ChildRect(SourceRows(src))), RectWidth(src.GetClientRect()) - 10);
   EXPECT_EQ(host.layouts, 0);
 }
 

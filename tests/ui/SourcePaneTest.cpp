@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "KeyPress.h"
 #include "MainDialogFixture.h"
+#include "MemoryCanvas.h"
 #include "framework/MessagePump.h"
 #include "res/resource.h"
 #include "ui/MainLayout.h"
@@ -55,8 +57,8 @@ class SourcePaneTest : public MainDialogTest {
   void SetUp() override {
     MainDialogTest::SetUp();
     m_main = &Open();
-    m_pane = m_main->m_pSrcFolderSetting;
-    m_list = m_pane->m_listSrc;
+    m_pane = &SrcPane(*m_main);
+    m_list = SourceRows(*m_pane);
     m_src = m_folder.Path() + "\\src";
     testfs::MakeFolder(m_src);
     testfs::MakeFolder(m_src + "\\Photos");
@@ -69,8 +71,8 @@ class SourcePaneTest : public MainDialogTest {
 
   // Shows kKey, added to the folder map with the given source list (none when null).
   void ShowFolder(const CSourceList* sources = nullptr) {
-    m_main->m_mapFolder.AddIfMissing(kKey);
-    if (sources) m_main->m_mapFolder.GetOrCreate(kKey) = *sources;
+    m_main->GetFolderMap().AddIfMissing(kKey);
+    if (sources) m_main->GetFolderMap().GetOrCreate(kKey) = *sources;
     m_main->ShowSourceList(kKey);
   }
 
@@ -89,8 +91,7 @@ class SourcePaneTest : public MainDialogTest {
   }
   // A key pressed in the list, through the message loop.
   void PressKey(WPARAM key) {
-    ::PostMessageA(m_list.GetSafeHwnd(), WM_KEYDOWN, key, 1);
-    ::PostMessageA(m_list.GetSafeHwnd(), WM_KEYUP, key, 0xC0000001);
+    PostKeyPress(m_list.GetSafeHwnd(), key);
     PumpWaitingMessages();
   }
 
@@ -101,8 +102,8 @@ class SourcePaneTest : public MainDialogTest {
     }
     return rows;
   }
-  const CSourceList* Sources() const { return m_main->m_mapFolder.Find(kKey); }
-  std::string ShownFolder() const { return m_pane->m_editFolder.GetWindowText(); }
+  const CSourceList* Sources() const { return m_main->GetFolderMap().Find(kKey); }
+  std::string ShownFolder() const { return SourceFolder(*m_pane).GetWindowText(); }
 
   CSheafkeeperDlg* m_main = nullptr;
   CSrcFolderSetting* m_pane = nullptr;
@@ -114,7 +115,7 @@ TEST_F(SourcePaneTest, ShowsEachSourceByItsNameOnDiskAndAMissingOneByItsStoredPa
   const CSourceList sources = {m_src + "\\REPORT.txt", "", m_src + "\\gone.txt", m_src + "\\photos",
                                m_src + "\\*.txt"};
   ShowFolder(&sources);
-  EXPECT_EQ(m_pane->m_strCurKey, kKey);
+  EXPECT_EQ(m_pane->GetShownKey(), kKey);
   EXPECT_EQ(Rows(), (std::vector<Row>{{"Report.TXT", kFile, 0},
                                       {m_src + "\\gone.txt", kMissing, 2},
                                       {"Photos", kFolder, 3},
@@ -122,12 +123,12 @@ TEST_F(SourcePaneTest, ShowsEachSourceByItsNameOnDiskAndAMissingOneByItsStoredPa
   EXPECT_EQ(*Sources(), sources);  // showing changes nothing
 
   m_main->ShowSourceList("not/a/folder");
-  EXPECT_EQ(m_pane->m_strCurKey, "");
+  EXPECT_EQ(m_pane->GetShownKey(), "");
   EXPECT_TRUE(Rows().empty());
 
-  m_main->m_mapFolder.SetEmpty(kKey);
+  m_main->GetFolderMap().SetEmpty(kKey);
   m_main->ShowSourceList(kKey);
-  EXPECT_EQ(m_pane->m_strCurKey, kKey);
+  EXPECT_EQ(m_pane->GetShownKey(), kKey);
   EXPECT_TRUE(Rows().empty());
 }
 
@@ -156,7 +157,7 @@ TEST_F(SourcePaneTest, ADeletedSourceDroppedAgainGetsANewPositionAtTheEnd) {
 }
 
 TEST_F(SourcePaneTest, DropsAreRefusedWithoutAShownFolderAndWhileACopyRunIsBusy) {
-  m_main->m_mapFolder.AddIfMissing(kKey);
+  m_main->GetFolderMap().AddIfMissing(kKey);
   Drop({m_src + "\\b.txt"});
   m_main->ShowSourceList("not/a/folder");
   Drop({m_src + "\\b.txt"});
@@ -164,11 +165,11 @@ TEST_F(SourcePaneTest, DropsAreRefusedWithoutAShownFolderAndWhileACopyRunIsBusy)
   EXPECT_TRUE(Rows().empty());
 
   ShowFolder();
-  m_main->m_bBusy = 1;
+  m_main->GetCopyRunView().BeginCopyMode();
   Drop({m_src + "\\b.txt"});
   EXPECT_EQ(Sources(), nullptr);
   EXPECT_TRUE(Rows().empty());
-  m_main->m_bBusy = 0;
+  m_main->GetCopyRunView().EndCopyMode();
   Drop({m_src + "\\b.txt"});
   EXPECT_EQ(Rows().size(), 1u);
 }
@@ -228,12 +229,12 @@ TEST_F(SourcePaneTest, DeleteClearsTheSelectedSourcesWhenIdleAndLeavesTheOthersO
   ShowFolder(&sources);
   Select({0, 1, 3});
 
-  m_main->m_bBusy = 1;
+  m_main->GetCopyRunView().BeginCopyMode();
   PressKey(VK_DELETE);
   EXPECT_EQ(*Sources(), sources);
   EXPECT_EQ(Rows().size(), 5u);
 
-  m_main->m_bBusy = 0;
+  m_main->GetCopyRunView().EndCopyMode();
   PressKey(VK_BACK);
   PressKey(VK_DELETE);
   EXPECT_EQ(*Sources(), (CSourceList{"", "", "", m_src + "\\c.txt", "", m_src + "\\Photos"}));
@@ -247,8 +248,8 @@ TEST_F(SourcePaneTest, DeleteClearsTheSelectedSourcesWhenIdleAndLeavesTheOthersO
 }
 
 TEST_F(SourcePaneTest, TheBottomGripOffersSizingUpToTheHostsHeightLessSixtyOne) {
-  const int W = m_pane->m_cxClient;
-  const int H = m_pane->m_cyClient;
+  const int W = RectWidth(m_pane->GetClientRect());
+  const int H = RectHeight(m_pane->GetClientRect());
   HWND pane = m_pane->GetSafeHwnd();
   HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
   HCURSOR northSouth = ::LoadCursorA(nullptr, IDC_SIZENS);
@@ -272,34 +273,27 @@ TEST_F(SourcePaneTest, TheBottomGripOffersSizingUpToTheHostsHeightLessSixtyOne) 
   limits.ptMaxTrackSize = POINT{1, 1};
   m_pane->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   EXPECT_EQ(limits.ptMaxTrackSize.x, 5000);
-  EXPECT_EQ(limits.ptMaxTrackSize.y, m_main->m_cyClient - kStripHeight);
+  EXPECT_EQ(limits.ptMaxTrackSize.y, RectHeight(m_main->GetClientRect()) - kStripHeight);
 
   // The two grip lines, in a bitmap of our own.
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, W, H);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  m_pane->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory));
+  MemoryCanvas canvas(W, H);
+  canvas.EraseWith(m_pane->GetSafeHwnd());
   const COLORREF background = RGB(236, 233, 216);
   const COLORREF line = RGB(172, 168, 153);
   const COLORREF kColumn[] = {background, line, line, background, line, line, background};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(::GetPixel(memory, W / 2, H - 7 + i), kColumn[i]) << "y = H - " << 7 - i;
-  ::SelectObject(memory, previous);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(canvas.Pixel(W / 2, H - 7 + i), kColumn[i]) << "y = H - " << 7 - i;
 }
 
 TEST_F(SourcePaneTest, ResizingThePaneLaysOutItsControlsAndThenTheMainDialog) {
   m_pane->SetSize(300, 200);
-  const int W = m_pane->m_cxClient;
-  const int H = m_pane->m_cyClient;
+  const int W = RectWidth(m_pane->GetClientRect());
+  const int H = RectHeight(m_pane->GetClientRect());
   EXPECT_EQ(H, 200);
-  EXPECT_EQ(ChildRect(m_pane->m_editFolder).right, W - 5);
+  EXPECT_EQ(ChildRect(SourceFolder(*m_pane)).right, W - 5);
   RECT list = ChildRect(m_list);
   EXPECT_EQ(list, (RECT{5, 35, W - 5, H - 10}));
   EXPECT_EQ(m_list.GetColumnWidth(0), W - 15);
-  EXPECT_EQ(ChildRect(m_main->m_listNoCopy).top, H + 5);
+  EXPECT_EQ(ChildRect(Exclusions(*m_main)).top, H + 5);
 }
 
 }  // namespace

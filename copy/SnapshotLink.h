@@ -1,0 +1,33 @@
+#pragma once
+// The file step of a snapshot run: a file whose target already holds it (same size and
+// last-write time) is left alone; one that the previous snapshot holds at the same place
+// below its top folder is made a hard link to that copy. Any other file, and one whose
+// link the platform refuses, is left to the copy. It counts what it did.
+#include <windows.h>
+
+#include <string>
+
+#include "copy/FileCopyStep.h"
+
+class CSnapshotLink : public IFileCopyStep {
+ public:
+  // topFolder is the run's top folder and previousTop the previous snapshot's, both
+  // absolute with "\\" separators; an empty previousTop links nothing.
+  CSnapshotLink(std::string topFolder, std::string previousTop);
+
+  bool PlaceWithoutCopy(const std::string& source, const std::string& target) override;
+
+  long FilesLinked() const { return m_linked; }
+  long FilesSkipped() const { return m_skipped; }
+  // The sizes of the files linked or left alone, which were not written.
+  unsigned long long BytesNotWritten() const { return m_bytesNotWritten; }
+
+ private:
+  bool LinkToPrevious(const WIN32_FILE_ATTRIBUTE_DATA& source, const std::string& target) const;
+
+  const std::string m_topFolder;
+  const std::string m_previousTop;
+  long m_linked = 0;
+  long m_skipped = 0;
+  unsigned long long m_bytesNotWritten = 0;
+};
