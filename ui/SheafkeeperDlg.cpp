@@ -81,7 +81,9 @@ void CSheafkeeperDlg::RecalcLayout() {
   if (HWND progress = GetDlgItem(IDC_PROGRESS)) {
     CWnd(progress).MoveWindow(kStripLeft, H - kButtonRowRise, stripWidth, kProgressHeight);
   }
-  if (HWND status = GetDlgItem(IDC_STATUS)) CWnd(status).MoveWindow(kStripLeft, H - kStatusRise, stripWidth, kStatusHeight);
+  if (HWND status = GetDlgItem(IDC_STATUS)) {
+    CWnd(status).MoveWindow(kStripLeft, H - kStatusRise, stripWidth, kStatusHeight);
+  }
   if (HWND abort = GetDlgItem(IDC_ABORT)) CWnd(abort).SetPosition(W - kExitButtonFromRight, H - kButtonRowRise);
 }
 
