@@ -28,9 +28,8 @@ struct Day {
 };
 
 // The file copy of a snapshot run: placed by the step where it can, else copied.
-bool PlaceOrCopy(void* context, const std::string& source, const std::string& target, const char*,
-                 unsigned long long) {
-  return static_cast<CSnapshotLink*>(context)->PlaceWithoutCopy(source, target) || CopyFileSafely(source, target);
+bool PlaceOrCopy(void* context, const std::string& source, const std::string& target, const ListedFile& file) {
+  return static_cast<CSnapshotLink*>(context)->PlaceWithoutCopy(target, file) || CopyFileSafely(source, target);
 }
 
 void AddSize(void* context, unsigned long long size) {

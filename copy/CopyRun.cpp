@@ -122,11 +122,11 @@ void CCopyRun::FileCounted(void* context, unsigned long long fileSize) {
 // A large file is named to the view before its copy starts, and the view handles its input
 // while the file is being copied.
 bool CCopyRun::CopyOneFile(void* context, const std::string& source, const std::string& target,
-                           const char* fileName, unsigned long long sourceSize) {
+                           const ListedFile& file) {
   CCopyRun* run = static_cast<CCopyRun*>(context);
-  if (run->m_fileStep != nullptr && run->m_fileStep->PlaceWithoutCopy(source, target)) return true;
-  if (sourceSize < kWorkerFileSize) return CopyFileSafely(source, target);
-  run->m_view.OnFileCopyStarting(fileName);
+  if (run->m_fileStep != nullptr && run->m_fileStep->PlaceWithoutCopy(target, file)) return true;
+  if (file.size < kWorkerFileSize) return CopyFileSafely(source, target);
+  run->m_view.OnFileCopyStarting(file.name);
   if (CopyFileOnWorker(source, target, &CCopyRun::WaitForLargeFile, run)) return true;
   run->m_fileCancelled = run->m_abort == 1 && ::GetLastError() == ERROR_REQUEST_ABORTED;
   return false;

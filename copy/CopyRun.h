@@ -12,6 +12,7 @@
 #include "copy/CopyRunView.h"
 #include "copy/DestinationRoot.h"
 #include "copy/FileCopyStep.h"
+#include "copy/TreeCopy.h"
 #include "plan/FolderMap.h"
 
 enum class CopyRunResult { kCompleted, kAborted, kFailed };
@@ -68,8 +69,8 @@ class CCopyRun {
   bool PumpIfDue();
 
   static void FileCounted(void* context, unsigned long long fileSize);
-  static bool CopyOneFile(void* context, const std::string& source, const std::string& target, const char* fileName,
-                          unsigned long long sourceSize);
+  static bool CopyOneFile(void* context, const std::string& source, const std::string& target,
+                          const ListedFile& file);
   static bool WaitForLargeFile(void* context);
   static void FileCopied(void* context, const char* fileName);
 

@@ -2,18 +2,15 @@
 
 namespace {
 
-bool ReadFileData(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
-  return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
-}
-
-unsigned long long SizeOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {
-  return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-// True when other is a file with the size and the last-write time of source.
-bool HoldsSameFile(const WIN32_FILE_ATTRIBUTE_DATA& source, const WIN32_FILE_ATTRIBUTE_DATA& other) {
-  return (other.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && SizeOf(other) == SizeOf(source) &&
-         CompareFileTime(&other.ftLastWriteTime, &source.ftLastWriteTime) == 0;
+// True when path is a file with the size and last-write time that the listing gave file.
+bool HoldsSameFile(const std::string& path, const ListedFile& file) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  const unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  const unsigned long long written =
+      (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && size == file.size &&
+         written == file.lastWriteTime;
 }
 
 }  // namespace
@@ -21,30 +18,26 @@ bool HoldsSameFile(const WIN32_FILE_ATTRIBUTE_DATA& source, const WIN32_FILE_ATT
 CSnapshotLink::CSnapshotLink(std::string topFolder, std::string previousTop)
     : m_topFolder(std::move(topFolder)), m_previousTop(std::move(previousTop)) {}
 
-// A copy replaces an existing target with a new file rather than writing into it, so a
-// target that shares its data with an older snapshot can be copied over safely.
-bool CSnapshotLink::PlaceWithoutCopy(const std::string& source, const std::string& target) {
-  WIN32_FILE_ATTRIBUTE_DATA from;
-  if (!ReadFileData(source, from)) return false;
-  WIN32_FILE_ATTRIBUTE_DATA there;
-  const bool targetExists = ReadFileData(target, there);
-  if (targetExists && HoldsSameFile(from, there)) {
-    ++m_skipped;
-  } else if (!targetExists && LinkToPrevious(from, target)) {
+// A link is made only where no target exists yet: the platform refuses it over an existing
+// one, which is then left alone if it holds the file already. A copy replaces an existing
+// target with a new file rather than writing into it, so a target that shares its data with
+// an older snapshot can be copied over safely.
+bool CSnapshotLink::PlaceWithoutCopy(const std::string& target, const ListedFile& file) {
+  if (LinkToPrevious(target, file)) {
     ++m_linked;
+  } else if (HoldsSameFile(target, file)) {
+    ++m_skipped;
   } else {
     return false;
   }
-  m_bytesNotWritten += SizeOf(from);
+  m_bytesNotWritten += file.size;
   return true;
 }
 
 // The previous snapshot's file is at the target's place below its own top folder.
-bool CSnapshotLink::LinkToPrevious(const WIN32_FILE_ATTRIBUTE_DATA& source, const std::string& target) const {
+bool CSnapshotLink::LinkToPrevious(const std::string& target, const ListedFile& file) const {
   const std::size_t top = m_topFolder.size();
   if (m_previousTop.empty() || target.compare(0, top, m_topFolder) != 0 || target[top] != '\\') return false;
   const std::string previous = m_previousTop + target.substr(top);
-  WIN32_FILE_ATTRIBUTE_DATA held;
-  return ReadFileData(previous, held) && HoldsSameFile(source, held) &&
-         CreateHardLinkA(target.c_str(), previous.c_str(), nullptr);
+  return HoldsSameFile(previous, file) && CreateHardLinkA(target.c_str(), previous.c_str(), nullptr);
 }

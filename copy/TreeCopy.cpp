@@ -42,6 +42,10 @@ unsigned long long FileSize(const WIN32_FIND_DATAA& entry) {
   return (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
 }
 
+unsigned long long FileTimeValue(const FILETIME& time) {
+  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 // What a count hands on to every entry it counts.
 struct CountRequest {
   const std::vector<std::string>* exclusions;
@@ -134,8 +138,8 @@ struct CopyRequest {
 bool CopyOneFile(const std::string& path, const std::string& target, const WIN32_FIND_DATAA& entry,
                  const CopyRequest& request) {
   const FileCopyFn copyFile = request.extras != nullptr ? request.extras->copyFile : nullptr;
-  const bool copied = copyFile != nullptr ? copyFile(request.context, path, target, entry.cFileName, FileSize(entry))
-                                          : CopyFileSafely(path, target);
+  const ListedFile file{entry.cFileName, FileSize(entry), FileTimeValue(entry.ftLastWriteTime)};
+  const bool copied = copyFile != nullptr ? copyFile(request.context, path, target, file) : CopyFileSafely(path, target);
   if (!copied) return false;
   if (request.callback != nullptr) request.callback(request.context, entry.cFileName);
   return true;

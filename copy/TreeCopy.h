@@ -11,10 +11,18 @@ struct FailedEntry;
 // Called after each copied file with the caller's context and the file's bare name.
 typedef void (*CopyProgressFn)(void* context, const char* fileName);
 
-// Copies one file of sourceSize bytes, named fileName, to target in place of CopyFileSafely;
-// true on success, with GetLastError() telling why not. Called with the caller's context.
+// What the folder listing told of a file about to be copied.
+struct ListedFile {
+  const char* name;                  // the bare name
+  unsigned long long size;
+  unsigned long long lastWriteTime;  // the 64 bits of its FILETIME
+};
+
+// Copies the file source, which the listing described as file, to target in place of
+// CopyFileSafely; true on success, with GetLastError() telling why not. Called with the
+// caller's context.
 typedef bool (*FileCopyFn)(void* context, const std::string& source, const std::string& target,
-                           const char* fileName, unsigned long long sourceSize);
+                           const ListedFile& file);
 
 // Called for each file that CountFiles counts, with the caller's context and the file's size.
 typedef void (*CountProgressFn)(void* context, unsigned long long fileSize);
