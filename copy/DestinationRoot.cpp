@@ -17,12 +17,10 @@ bool IsSameOrBelow(const std::string& inner, const std::string& outer) {
   return inner.size() == outer.size() || inner[outer.size()] == '\\';
 }
 
-// "X:" or "\\\\server\\share", as normalisation leaves a drive or share root.
+// True for a normalised full path that names a whole drive or share ("X:", "\\\\server\\share").
 bool IsVolumeRoot(const std::string& path) {
-  if (path.size() == 2 && path[1] == ':') return true;
-  if (path.compare(0, 2, "\\\\") != 0) return false;
-  const std::size_t share = sjis::FindChar(path, '\\', 2);
-  return share != std::string::npos && sjis::FindChar(path, '\\', share + 1) == std::string::npos;
+  const std::string volume = VolumeRootOf(path);
+  return !volume.empty() && NormalisePath(volume) == path;
 }
 
 }  // namespace

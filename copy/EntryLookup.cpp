@@ -34,6 +34,15 @@ bool IsDotName(const char* name) {
 }
 
 // '/' never occurs as a second byte, but '\\' does, so the end is found by characters.
+std::string VolumeRootOf(const std::string& fullPath) {
+  if (fullPath.size() >= 2 && fullPath[1] == ':') return fullPath.substr(0, 2) + "\\";
+  if (fullPath.compare(0, 2, "\\\\") != 0) return std::string();
+  const std::size_t share = sjis::FindChar(fullPath, '\\', 2);
+  if (share == std::string::npos) return std::string();
+  const std::size_t end = sjis::FindChar(fullPath, '\\', share + 1);
+  return fullPath.substr(0, end) + (end == std::string::npos ? "\\" : "");
+}
+
 std::string NormalisePath(const std::string& path) {
   std::string result = path;
   std::replace(result.begin(), result.end(), '/', '\\');

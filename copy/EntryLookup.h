@@ -51,6 +51,10 @@ bool IsDotName(const char* name);
 // The absolute path of path as GetFullPathNameA gives it; path itself when that fails.
 std::string FullPath(const std::string& path);
 
+// "X:\\" or "\\\\server\\share\\", the drive or share that an absolute path lies on; empty
+// for any other path.
+std::string VolumeRootOf(const std::string& fullPath);
+
 // Copy of path with "/" turned into "\\" and the trailing run of "\\" removed.
 std::string NormalisePath(const std::string& path);
 

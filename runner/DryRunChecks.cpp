@@ -5,7 +5,6 @@
 #include "copy/DestinationRoot.h"
 #include "copy/EntryLookup.h"
 #include "copy/FolderKeyCheck.h"
-#include "plan/ShiftJis.h"
 
 namespace {
 
@@ -17,18 +16,8 @@ bool EntryHasSourcePath(const CFolderMap::Entry& entry) {
   return false;
 }
 
-// "X:\\" or "\\\\server\\share\\" of an absolute path; empty for any other path.
-std::string VolumeOf(const std::string& fullPath) {
-  if (fullPath.size() >= 2 && fullPath[1] == ':') return fullPath.substr(0, 2) + "\\";
-  if (fullPath.compare(0, 2, "\\\\") != 0) return std::string();
-  const std::size_t share = sjis::FindChar(fullPath, '\\', 2);
-  if (share == std::string::npos) return std::string();
-  const std::size_t end = sjis::FindChar(fullPath, '\\', share + 1);
-  return fullPath.substr(0, end) + (end == std::string::npos ? "\\" : "");
-}
-
 bool VolumeExists(const std::string& desRoot) {
-  const std::string volume = VolumeOf(FullPath(NormalisePath(desRoot)));
+  const std::string volume = VolumeRootOf(FullPath(NormalisePath(desRoot)));
   return volume.empty() || GetDriveTypeA(volume.c_str()) != DRIVE_NO_ROOT_DIR;
 }
 
