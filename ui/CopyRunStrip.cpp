@@ -8,6 +8,7 @@
 #include "framework/MessagePump.h"
 #include "framework/ModalUi.h"
 #include "res/resource.h"
+#include "ui/MainLayout.h"
 #include "ui/SheafkeeperDlg.h"
 
 namespace {
@@ -15,8 +16,6 @@ namespace {
 const char kCountingStatus[] = "ｶｳﾝﾄ中...";
 const char kCopyingStatusFormat[] = "ｺﾋﾟｰ中 %8ld / %8ld  [ %s ]";
 const int kCommandButtons[] = {IDOK, IDCANCEL, IDC_NEW, IDC_OPEN, IDC_SAVE};
-const int kButtonWidth = 95;
-const int kButtonHeight = 25;
 
 // The status line for the number-th file copied of total.
 std::string CopyingStatus(long number, long total, const char* fileName) {

@@ -17,6 +17,9 @@ constexpr int kSaveButtonLeft = 200;
 // status line and the progress bar end where Exit begins.
 constexpr int kStartButtonFromRight = 195;
 constexpr int kExitButtonFromRight = 100;
+// Every button of the strip, Abort included.
+constexpr int kButtonWidth = 95;
+constexpr int kButtonHeight = 25;
 constexpr int kStatusHeight = 18;
 constexpr int kProgressHeight = 25;
 // The gap between the exclusion list and the panes, the right edge and the strip.
