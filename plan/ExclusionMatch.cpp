@@ -11,8 +11,7 @@ bool IsSeparator(char c) {
 }
 
 char Fold(char c) {
-  if (c == '/') return '\\';
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  return c == '/' ? '\\' : sjis::FoldAscii(c);
 }
 
 // True when the characters at a[i] and b[j] are equal: a double-byte one exactly, a

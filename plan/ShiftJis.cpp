@@ -68,9 +68,7 @@ void AppendTrailingBackslash(char* path) {
   }
 }
 
-namespace {
 char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
 
 // Equal lead bytes at equal positions keep the character boundaries of a and b in step,
 // so a's boundaries serve for both.

@@ -36,6 +36,9 @@ void AppendTrailingBackslash(std::string& path);
 // The same for a zero-terminated buffer; the caller leaves room for two more bytes.
 void AppendTrailingBackslash(char* path);
 
+// c with an ASCII letter A to Z folded onto a to z; any other byte as it is.
+char FoldAscii(char c);
+
 // Equality with only the ASCII letters A to Z that are whole single-byte characters folded
 // onto a to z; a double-byte character compares exactly (ア 0x83 0x41 never equals ヂ 0x83 0x61).
 bool EqualsNoCaseAscii(const std::string& a, const std::string& b);
