@@ -23,7 +23,7 @@ target_link_libraries(copy PUBLIC plan)
 file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp)
 list(FILTER PLATFORM_SOURCES EXCLUDE REGEX "platform/Settings\\.cpp$")
 add_library(platform STATIC ${PLATFORM_SOURCES})
-target_link_libraries(platform PUBLIC plan oleaut32)
+target_link_libraries(platform PUBLIC copy plan oleaut32)
 add_library(platform_settings STATIC platform/Settings.cpp)
 target_link_libraries(platform_settings PUBLIC framework)
 
