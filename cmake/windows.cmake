@@ -9,6 +9,11 @@ else()
   add_link_options(-static)
 endif()
 
+# The version header that the resource scripts (also those of the tests and benchmarks)
+# and the runner's --version include.
+configure_file(res/Version.h.in ${CMAKE_BINARY_DIR}/generated/Version.h @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/generated)
+
 file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS framework/*.cpp)
 add_library(framework STATIC ${FRAMEWORK_SOURCES})
 target_include_directories(framework PUBLIC ${CMAKE_SOURCE_DIR})
@@ -43,7 +48,7 @@ file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS runner/*.cpp)
 list(FILTER RUNNER_SOURCES EXCLUDE REGEX "runner/RunnerMain\\.cpp$")
 add_library(runner STATIC ${RUNNER_SOURCES})
 target_link_libraries(runner PUBLIC copy platform plan)
-add_executable(SheafkeeperRun runner/RunnerMain.cpp)
+add_executable(SheafkeeperRun runner/RunnerMain.cpp res/SheafkeeperRun.rc)
 target_link_libraries(SheafkeeperRun PRIVATE runner)
 
 if(SHEAF_WITH_TESTS)

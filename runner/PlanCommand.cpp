@@ -20,6 +20,7 @@
 #include "runner/DryRunChecks.h"
 #include "runner/RunLog.h"
 #include "runner/RunnerOptions.h"
+#include "Version.h"
 
 const char kProgramName[] = "SheafkeeperRun";
 
@@ -153,6 +154,10 @@ int RunPlanCommand(int argc, const char* const* argv) {
   if (!ParseRunnerOptions(argc, argv, options, error)) return Refuse(error + " (see --help)");
   if (options.help) {
     std::fputs(kRunnerUsage, stdout);
+    return kExitSuccess;
+  }
+  if (options.version) {
+    std::printf("%s %s\n", kProgramName, SHEAF_VERSION_TEXT);
     return kExitSuccess;
   }
   const std::string workDir = GetWorkingFolder();

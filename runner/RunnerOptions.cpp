@@ -21,6 +21,7 @@ const char kRunnerUsage[] =
     "                the same, and hard-link a file that the newest earlier dated folder\n"
     "                beside the top folder holds unchanged instead of copying it again\n"
     "  --help, /?    show this text\n"
+    "  --version     show the version\n"
     "\n"
     "Exit codes: 0 the whole plan was copied; 1 a source path could not be copied, a\n"
     "folder element of the plan was skipped, or the dry run found what the copy would fail\n"
@@ -64,6 +65,8 @@ bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& option
       }
       options.logPath = argv[i];
       Append(options.given, options.logPath);
+    } else if (argument == "--version") {
+      options.version = true;
     } else if (IsHelpOption(argument)) {
       options.help = true;
     } else if (isOption) {

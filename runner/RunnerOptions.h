@@ -7,6 +7,7 @@ struct RunnerOptions {
   bool quiet = false;      // no progress and no summary, only errors
   bool keepGoing = false;  // a failed source path does not end the run
   bool help = false;
+  bool version = false;  // print the program's name and version
   bool skipUnchanged = false;  // leave a target that already holds its file (same size and last-write time)
   bool linkUnchanged = false;  // hard-link files unchanged since the previous dated snapshot; implies skipUnchanged
   bool planGiven = false;
