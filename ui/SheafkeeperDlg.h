@@ -15,6 +15,7 @@
 #include "ui/PaneHost.h"
 
 class CDesFolderSetting;
+class CSingleInstance;
 class CSrcFolderSetting;
 
 class CSheafkeeperDlg : public CDialog, public IPaneHost {
@@ -33,6 +34,8 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   void InvalidateHost() override { Invalidate(true); }
   void DeleteAllExclusions() override { m_listNoCopy.DeleteAllItems(); }
   void AppendExclusion(const std::string& name) override;
+  // The window is marked for a later start in the same working folder; set before it is created.
+  void SetSingleInstance(const CSingleInstance* instance) { m_pSingleInstance = instance; }
   // True once Abort has been clicked in the current copy run, and while none runs.
   bool IsAbortRequested() const { return m_bAbort == 1; }
   // The view that Start hands to the copy run; its BeginCopyMode makes the dialog busy.
@@ -66,6 +69,7 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   CListCtrl m_listNoCopy;
   CCopyRunStrip m_copyRunStrip{*this};
   bool m_bSessionSaved = false;  // the plan and sizes were saved at the end of the session
+  const CSingleInstance* m_pSingleInstance = nullptr;  // not owned; null in tests
 
   // The copy run's strip sets the flags as a run begins and ends.
   void EnterBusyState() {

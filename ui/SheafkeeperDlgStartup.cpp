@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/SingleInstance.h"
 #include "platform/FileMove.h"
 #include "platform/Settings.h"
 #include "platform/WorkingFolder.h"
@@ -40,6 +41,7 @@ BOOL CSheafkeeperDlg::OnInitDialog() {
   LoadAutomaticPlan();
   RestoreStoredSizes();
   RecalcLayout();
+  if (m_pSingleInstance) m_pSingleInstance->MarkWindow(m_hWnd);
   return TRUE;
 }
 
@@ -106,6 +108,7 @@ void CSheafkeeperDlg::RestoreStoredSizes() {
 // The plan and the sizes are saved first, while the panes exist; once they were saved at
 // the end of a Windows session, nothing more is written, so the files keep that state.
 LRESULT CSheafkeeperDlg::OnDestroy(WPARAM, LPARAM, bool&) {
+  if (m_pSingleInstance) m_pSingleInstance->UnmarkWindow(m_hWnd);
   if (!m_bSessionSaved) SaveState();
   DestroyPanes();
   m_mapFolder.RemoveAll();

@@ -21,6 +21,15 @@ std::vector<HWND> PaneWindows(HWND main) {
   return panes;
 }
 
+// The visible main windows of every program running.
+int MainWindowCount() {
+  int count = 0;
+  for (HWND window = nullptr; (window = ::FindWindowExA(nullptr, window, nullptr, "Sheafkeeper"));) {
+    count += ::IsWindowVisible(window) ? 1 : 0;
+  }
+  return count;
+}
+
 RECT OuterRect(HWND window) {
   RECT rect{};
   ::GetWindowRect(window, &rect);
@@ -46,6 +55,32 @@ TEST(ProgramRun, FirstStartUsesDefaultSizesAndShutdownWritesTheSettingsFile) {
   EXPECT_EQ(testfs::ReadFile(folder.Folder() + "temp.xml"),
             "<?xml version=\"1.0\" encoding=\"Shift-JIS\" ?>\r\n<Sheafkeeper desrootfolder=\"" + folder.Folder() +
                 "\">\r\n  <desfolder name=\"" + DateFolderName() + "\">\r\n  </desfolder>\r\n</Sheafkeeper>\r\n");
+}
+
+// A second start in the same folder, spelled in other letter case, brings the minimised
+// first window back and ends with 0; a start in another folder opens a window of its own.
+TEST(ProgramRun, OneWindowPerWorkingFolder) {
+  testfs::TempFolder folder;
+  testfs::TempFolder other;
+  RunningProgram first(folder.Folder());
+  ASSERT_NE(first.Window(), nullptr);
+  ::ShowWindow(first.Window(), SW_MINIMIZE);
+  ASSERT_TRUE(WaitFor([&] { return ::IsIconic(first.Window()) != FALSE; }));
+
+  std::string sameFolder = folder.Folder();
+  ::CharUpperA(&sameFolder[0]);
+  RunningProgram second(sameFolder, false);
+  ASSERT_TRUE(second.EndsWithin(20000));
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_EQ(MainWindowCount(), 1);
+  EXPECT_FALSE(::IsIconic(first.Window()));
+  EXPECT_EQ(::GetForegroundWindow(), first.Window());
+
+  RunningProgram third(other.Folder());
+  EXPECT_NE(third.Window(), nullptr);
+  EXPECT_EQ(MainWindowCount(), 2);
+  EXPECT_TRUE(third.EndWithEsc());
+  EXPECT_TRUE(first.EndWithEsc());
 }
 
 TEST(ProgramRun, StoredSizesComeBackAndAWidePaneIsClampedToTheClientArea) {
