@@ -92,6 +92,10 @@ void CSheafkeeperDlg::LoadAutomaticPlan() {
   kWindowsSaveFileOps.replace(path, path + kUnreadableSuffix);
 }
 
+// Written at exit and a second after each change; the same safe save as Save, which
+// keeps the earlier file when this one fails.
+void CSheafkeeperDlg::SaveAutomaticPlan() { SavePlan(m_strWorkDir + kAutomaticPlanFile); }
+
 // The window first, so that its WM_SIZE lays everything out; then the panes get the
 // stored width and height, raised to the least a pane keeps, which the final layout
 // clamps to the client area.
@@ -126,7 +130,7 @@ LRESULT CSheafkeeperDlg::OnEndSession(WPARAM wParam, LPARAM, bool&) {
 
 // temp.xml, then the settings in the order LX, RY, CX, CY.
 void CSheafkeeperDlg::SaveState() {
-  SavePlan(m_strWorkDir + kAutomaticPlanFile);
+  SaveAutomaticPlan();
   if (m_pDesFolderSetting) WriteSetting(kDesPaneWidth, RectWidth(m_pDesFolderSetting->GetWindowRect()));
   if (m_pSrcFolderSetting) WriteSetting(kSrcPaneHeight, RectHeight(m_pSrcFolderSetting->GetWindowRect()));
   RECT window = GetWindowRect();

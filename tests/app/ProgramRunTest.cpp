@@ -2,6 +2,8 @@
 // it the way a user does.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include "RunningProgram.h"
@@ -30,6 +32,12 @@ int MainWindowCount() {
   return count;
 }
 
+// temp.xml as the program writes it for a plan of one folder and nothing else.
+std::string PlanOfOneFolder(const std::string& root, const std::string& name) {
+  return "<?xml version=\"1.0\" encoding=\"Shift-JIS\" ?>\r\n<Sheafkeeper desrootfolder=\"" + root +
+         "\">\r\n  <desfolder name=\"" + name + "\">\r\n  </desfolder>\r\n</Sheafkeeper>\r\n";
+}
+
 RECT OuterRect(HWND window) {
   RECT rect{};
   ::GetWindowRect(window, &rect);
@@ -52,9 +60,34 @@ TEST(ProgramRun, FirstStartUsesDefaultSizesAndShutdownWritesTheSettingsFile) {
   ASSERT_TRUE(program.EndWithEsc());
   EXPECT_EQ(testfs::ReadFile(folder.Folder() + "Sheafkeeper.ini"),
             "[SHEAFKEEPER]\r\nLX=300\r\nRY=225\r\nCX=600\r\nCY=450\r\n");
-  EXPECT_EQ(testfs::ReadFile(folder.Folder() + "temp.xml"),
-            "<?xml version=\"1.0\" encoding=\"Shift-JIS\" ?>\r\n<Sheafkeeper desrootfolder=\"" + folder.Folder() +
-                "\">\r\n  <desfolder name=\"" + DateFolderName() + "\">\r\n  </desfolder>\r\n</Sheafkeeper>\r\n");
+  EXPECT_EQ(testfs::ReadFile(folder.Folder() + "temp.xml"), PlanOfOneFolder(folder.Folder(), DateFolderName()));
+}
+
+// A rename typed into the tree reaches temp.xml while the program runs, so a crash keeps
+// it; and the killed program leaves its folder free for the next start.
+TEST(ProgramRun, ARenameIsSavedWhileRunningAndSurvivesAHardKill) {
+  testfs::TempFolder folder;
+  RunningProgram program(folder.Folder());
+  ASSERT_NE(program.Window(), nullptr);
+  HWND tree = ::FindWindowExA(PaneWindows(program.Window())[0], nullptr, WC_TREEVIEWA, nullptr);
+  // A click below the folders gives the tree the focus, which selects the top folder.
+  RECT area{};
+  ::GetClientRect(tree, &area);
+  ::PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, area.bottom - 5));
+  ::PostMessageA(tree, WM_LBUTTONUP, 0, MAKELPARAM(5, area.bottom - 5));
+  PostKeyPress(tree, VK_F2);
+  HWND edit = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (edit = TreeView_GetEditControl(tree)) != nullptr; }));
+  for (char c : std::string("kept")) ::PostMessageA(edit, WM_CHAR, c, 1);
+  PostKeyPress(edit, VK_RETURN);
+
+  const std::string plan = folder / "temp.xml";
+  EXPECT_TRUE(WaitFor([&] { return testfs::ReadFile(plan).find("\"kept\"") != std::string::npos; }));
+  ASSERT_TRUE(program.Kill());
+  EXPECT_EQ(testfs::ReadFile(plan), PlanOfOneFolder(folder.Folder(), "kept"));
+  RunningProgram again(folder.Folder());
+  EXPECT_NE(again.Window(), nullptr);
+  EXPECT_TRUE(again.EndWithEsc());
 }
 
 // A second start in the same folder, spelled in other letter case, brings the minimised
