@@ -3,19 +3,42 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
+
+#include "app/InstanceName.h"
+#include "copy/WideText.h"
+#include "framework/SingleInstance.h"
+#include "platform/LogFile.h"
 #include "platform/Settings.h"
 #include "platform/WorkingFolder.h"
 #include "ui/SheafkeeperDlg.h"
 
+namespace {
+
+const char kLogFileName[] = "Sheafkeeper.log";
+const std::uint64_t kLogSizeLimit = 1 << 20;
+
+}  // namespace
+
+// A second start in the same working folder brings the first one's window forward and
+// ends; the first writes what its dialogs could not handle to the window's log.
 bool CSheafkeeperApp::InitInstance() {
+  const std::string folder = GetWorkingFolder();
+  CSingleInstance instance(InstanceNameFor(folder));
+  if (!instance.IsFirst() && instance.BringFirstForward()) return false;
+
   InitCommonControls();
   CWinApp::InitInstance();
-  UseSettingsFileIn(GetWorkingFolder());
+  UseSettingsFileIn(folder);
+  const CLogFile log(WideFromAnsi(folder + kLogFileName), kLogSizeLimit);
+  CDialog::SetFaultReporter([&log](const std::string& description) { log.AppendLine(WideFromAnsi(description)); });
 
   CSheafkeeperDlg dialog(nullptr);
+  dialog.SetSingleInstance(&instance);
   m_pMainWnd = &dialog;
   dialog.DoModal();
   m_pMainWnd = nullptr;
+  CDialog::SetFaultReporter(nullptr);
   return false;
 }
 

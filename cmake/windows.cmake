@@ -37,7 +37,7 @@ add_library(sheafkeeper_ui STATIC ${UI_SOURCES})
 target_link_libraries(sheafkeeper_ui PUBLIC framework copy platform platform_settings plan)
 
 # The composition root of the window program: the application object and WinMain.
-add_library(sheafkeeper_app STATIC app/SheafkeeperApp.cpp)
+add_library(sheafkeeper_app STATIC app/SheafkeeperApp.cpp app/InstanceName.cpp)
 target_link_libraries(sheafkeeper_app PUBLIC sheafkeeper_ui)
 set(SHEAF_RESOURCES ${CMAKE_SOURCE_DIR}/res/Sheafkeeper.rc)
 add_executable(Sheafkeeper WIN32 app/WinMain.cpp ${SHEAF_RESOURCES})

@@ -1,10 +1,16 @@
 #include "framework/Dialog.h"
 
+#include <cstdio>
+#include <exception>
+#include <utility>
+
 #include "framework/Application.h"
 
 namespace {
 
 const char kDialogProperty[] = "Sheafkeeper.CDialog";
+
+CDialog::FaultReporter g_faultReporter;  // empty until the application installs one
 
 // Messages whose result a dialog procedure returns directly instead of through DWLP_MSGRESULT.
 bool ReturnsResultDirectly(UINT message) {
@@ -190,10 +196,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
   }
   if (!dialog) return FALSE;
   INT_PTR result = FALSE;
+  // No exception may leave a window procedure: each one is reported, then dropped.
   try {
     result = dialog->Dispatch(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    dialog->ReportFault(message, wParam, lParam, error.what());
   } catch (...) {
-    result = FALSE;  // no exception may leave a window procedure
+    dialog->ReportFault(message, wParam, lParam, "an exception of no standard type");
   }
   if (message == WM_NCDESTROY) {
     ::RemovePropA(hWnd, kDialogProperty);
@@ -201,4 +210,19 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     dialog->OnWindowGone();
   }
   return result;
+}
+
+void CDialog::SetFaultReporter(FaultReporter reporter) { g_faultReporter = std::move(reporter); }
+
+// A reporter that fails in turn is not asked again for this fault; nothing more can be done.
+void CDialog::ReportFault(UINT message, WPARAM wParam, LPARAM lParam, const char* what) const {
+  if (!g_faultReporter) return;
+  char text[160];
+  std::snprintf(text, sizeof text, "exception in dialog %u handling message 0x%04X (wParam 0x%llX, lParam 0x%llX): ",
+                m_nTemplateId, message, static_cast<unsigned long long>(wParam),
+                static_cast<unsigned long long>(lParam));
+  try {
+    g_faultReporter(text + std::string(what));
+  } catch (...) {
+  }
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
+#include <string>
 
 #include "framework/DataExchange.h"
 #include "framework/Window.h"
@@ -58,6 +60,11 @@ class CDialog : public CWnd {
   // The dialog object of a window created by this framework, or null.
   static CDialog* FromHandle(HWND hWnd);
 
+  // Told of every exception that reaches a dialog procedure, with a line naming the dialog,
+  // the message it was handling and the exception, before the exception is dropped.
+  using FaultReporter = std::function<void(const std::string& description)>;
+  static void SetFaultReporter(FaultReporter reporter);
+
  protected:
   template <class T>
   static constexpr MessageEntry OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM, bool&)) {
@@ -92,6 +99,7 @@ class CDialog : public CWnd {
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void ReportFault(UINT message, WPARAM wParam, LPARAM lParam, const char* what) const;
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   static bool Matches(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CallHandler(CDialog& dialog, Handler handler, WPARAM wParam, LPARAM lParam, bool& handled) {

@@ -7,6 +7,16 @@
 
 #include "KeyPress.h"
 
+// Waits up to 30 seconds for done to hold, looking every 50 ms.
+template <typename Done>
+bool WaitFor(Done done) {
+  for (int attempt = 0; attempt < 600; ++attempt) {
+    if (done()) return true;
+    ::Sleep(50);
+  }
+  return done();
+}
+
 // A program built beside the test programs.
 inline std::string ProgramPath(const char* name = "Sheafkeeper.exe") {
   char path[MAX_PATH] = "";
@@ -33,16 +43,17 @@ inline BOOL CALLBACK MatchMainWindow(HWND window, LPARAM lParam) {
   return FALSE;
 }
 
-// The program started in folder, until it is ended by Esc.
+// The program started in folder, until it is ended by Esc. A start that is to open no
+// window of its own is not waited for.
 class RunningProgram {
  public:
-  explicit RunningProgram(const std::string& folder) {
+  explicit RunningProgram(const std::string& folder, bool opensWindow = true) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string command = "\"" + ProgramPath() + "\"";
     m_started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                                  &startup, &m_process) != FALSE;
-    if (!m_started) return;
+    if (!m_started || !opensWindow) return;
     ::WaitForInputIdle(m_process.hProcess, 10000);
     for (int attempt = 0; attempt < 200 && !m_window; ++attempt) {
       FindRequest request{m_process.dwProcessId, nullptr};
@@ -69,9 +80,16 @@ class RunningProgram {
   bool EndsWithin(DWORD milliseconds) const {
     return ::WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
   }
-
-  // A key pressed and released while window has the focus: the messages the keyboard
-  // puts into the program's queue.
+  DWORD ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+  }
+  // Ends the process at once, as a crash would: nothing of its own runs any more.
+  bool Kill() const {
+    ::TerminateProcess(m_process.hProcess, 9);
+    return EndsWithin(20000);
+  }
 
  private:
   bool m_started = false;

@@ -186,6 +186,7 @@ void CDesFolderSetting::CreateFolder(HTREEITEM parent) {
   std::string key = GetFolderKey(item);
   m_pMainDlg->GetFolderMap().SetEmpty(key);
   m_pMainDlg->ShowSourceList(key);
+  m_pMainDlg->PlanChanged();
   m_tree.EditLabel(item);
 }
 
@@ -200,6 +201,7 @@ void CDesFolderSetting::DeleteFolder(HTREEITEM item) {
   DeleteFolderItem(item);
   m_tree.SelectItem(nullptr);
   m_pMainDlg->ShowSourceList(std::string());
+  m_pMainDlg->PlanChanged();
 }
 
 // The tree never applies a typed name itself (result 0): an accepted one is set here.
@@ -228,6 +230,7 @@ void CDesFolderSetting::ApplyName(HTREEITEM item, const std::string& name) {
   std::string newKey = GetFolderKey(item);
   m_pMainDlg->GetFolderMap().Rekey(oldKey, newKey);
   m_pMainDlg->ShowSourceList(newKey);
+  m_pMainDlg->PlanChanged();
 }
 
 // Selecting only reads the plan, so it is shown during a copy run too.
@@ -242,6 +245,7 @@ LRESULT CDesFolderSetting::OnBrowse(WPARAM, LPARAM, bool&) {
   if (browser.DoModal() != IDOK) return 0;
   m_strDesRoot = browser.GetPathName();
   UpdateData(false);
+  m_pMainDlg->PlanChanged();
   return 0;
 }
 

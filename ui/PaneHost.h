@@ -27,4 +27,7 @@ class IPaneHost {
   // The exclusion list's rows, as the plan reader replaces them.
   virtual void DeleteAllExclusions() = 0;
   virtual void AppendExclusion(const std::string& name) = 0;
+
+  // Called after each change a user makes to the plan, so that it is saved soon.
+  virtual void PlanChanged() = 0;
 };

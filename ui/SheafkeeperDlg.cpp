@@ -31,6 +31,7 @@ CDialog::MessageTable CSheafkeeperDlg::GetMessageTable() const {
       OnMessage(WM_SIZE, &CSheafkeeperDlg::OnSize),
       OnMessage(WM_DESTROY, &CSheafkeeperDlg::OnDestroy),
       OnMessage(WM_ENDSESSION, &CSheafkeeperDlg::OnEndSession),
+      OnMessage(WM_TIMER, &CSheafkeeperDlg::OnTimer),
       OnMessage(WM_GETMINMAXINFO, &CSheafkeeperDlg::OnGetMinMaxInfo),
       OnCommand(IDC_NEW, &CSheafkeeperDlg::OnNew),
       OnCommand(IDC_OPEN, &CSheafkeeperDlg::OnOpen),
@@ -165,6 +166,7 @@ LRESULT CSheafkeeperDlg::OnGetMinMaxInfo(WPARAM, LPARAM lParam, bool& handled) {
 LRESULT CSheafkeeperDlg::OnNew(WPARAM, LPARAM, bool&) {
   if (IsBusy()) return 0;
   if (m_pDesFolderSetting) m_pDesFolderSetting->ResetFolderTree();
+  PlanChanged();
   return 0;
 }
 
@@ -179,6 +181,7 @@ LRESULT CSheafkeeperDlg::OnOpen(WPARAM, LPARAM, bool&) {
   if (IsBusy() || !AskPlanFileName(true, path)) return 0;
   if (m_pDesFolderSetting) m_pDesFolderSetting->LoadPlan(path);
   m_strPlanPath = path;
+  PlanChanged();
   return 0;
 }
 

@@ -15,6 +15,7 @@
 #include "ui/PaneHost.h"
 
 class CDesFolderSetting;
+class CSingleInstance;
 class CSrcFolderSetting;
 
 class CSheafkeeperDlg : public CDialog, public IPaneHost {
@@ -33,6 +34,10 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   void InvalidateHost() override { Invalidate(true); }
   void DeleteAllExclusions() override { m_listNoCopy.DeleteAllItems(); }
   void AppendExclusion(const std::string& name) override;
+  // Saves temp.xml about a second after the last of a series of changes.
+  void PlanChanged() override;
+  // The window is marked for a later start in the same working folder; set before it is created.
+  void SetSingleInstance(const CSingleInstance* instance) { m_pSingleInstance = instance; }
   // True once Abort has been clicked in the current copy run, and while none runs.
   bool IsAbortRequested() const { return m_bAbort == 1; }
   // The view that Start hands to the copy run; its BeginCopyMode makes the dialog busy.
@@ -66,6 +71,7 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   CListCtrl m_listNoCopy;
   CCopyRunStrip m_copyRunStrip{*this};
   bool m_bSessionSaved = false;  // the plan and sizes were saved at the end of the session
+  const CSingleInstance* m_pSingleInstance = nullptr;  // not owned; null in tests
 
   // The copy run's strip sets the flags as a run begins and ends.
   void EnterBusyState() {
@@ -83,6 +89,7 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   void CreatePanes();
   void SetUpExclusionList();
   void LoadAutomaticPlan();
+  void SaveAutomaticPlan();
   void RestoreStoredSizes();
   // Shutdown steps of the window's destruction.
   void SaveState();
@@ -110,6 +117,8 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   LRESULT OnDestroy(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the Windows session ends (log-off or shutdown).
   LRESULT OnEndSession(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When the timer that a change to the plan started runs out.
+  LRESULT OnTimer(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the system asks for the window's size limits.
   LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam, bool& handled);
   // When New is clicked.

@@ -32,14 +32,18 @@ bool AskExclusionText(std::string& text) {
 
 void CSheafkeeperDlg::AddExclusion() {
   std::string text;
-  if (AskExclusionText(text)) AppendExclusion(text);
+  if (!AskExclusionText(text)) return;
+  AppendExclusion(text);
+  PlanChanged();
 }
 
 void CSheafkeeperDlg::EditSelectedExclusion() {
   int row = m_listNoCopy.GetNextItem(-1, LVNI_SELECTED);
   if (row < 0) return;
   std::string text = m_listNoCopy.GetItemText(row, 0);
-  if (AskExclusionText(text)) m_listNoCopy.SetItemText(row, 0, text);
+  if (!AskExclusionText(text)) return;
+  m_listNoCopy.SetItemText(row, 0, text);
+  PlanChanged();
 }
 
 // From the last row up, so that deleting a row never moves one not yet visited.
@@ -47,6 +51,7 @@ void CSheafkeeperDlg::DeleteSelectedExclusions() {
   for (int row = m_listNoCopy.GetItemCount() - 1; row >= 0; --row) {
     if (m_listNoCopy.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) m_listNoCopy.DeleteItem(row);
   }
+  PlanChanged();
 }
 
 // Called when an item of the exclusion list's column header is clicked.

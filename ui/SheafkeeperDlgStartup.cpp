@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/SingleInstance.h"
 #include "platform/FileMove.h"
 #include "platform/Settings.h"
 #include "platform/WorkingFolder.h"
@@ -40,6 +41,7 @@ BOOL CSheafkeeperDlg::OnInitDialog() {
   LoadAutomaticPlan();
   RestoreStoredSizes();
   RecalcLayout();
+  if (m_pSingleInstance) m_pSingleInstance->MarkWindow(m_hWnd);
   return TRUE;
 }
 
@@ -90,6 +92,10 @@ void CSheafkeeperDlg::LoadAutomaticPlan() {
   kWindowsSaveFileOps.replace(path, path + kUnreadableSuffix);
 }
 
+// Written at exit and a second after each change; the same safe save as Save, which
+// keeps the earlier file when this one fails.
+void CSheafkeeperDlg::SaveAutomaticPlan() { SavePlan(m_strWorkDir + kAutomaticPlanFile); }
+
 // The window first, so that its WM_SIZE lays everything out; then the panes get the
 // stored width and height, raised to the least a pane keeps, which the final layout
 // clamps to the client area.
@@ -106,6 +112,7 @@ void CSheafkeeperDlg::RestoreStoredSizes() {
 // The plan and the sizes are saved first, while the panes exist; once they were saved at
 // the end of a Windows session, nothing more is written, so the files keep that state.
 LRESULT CSheafkeeperDlg::OnDestroy(WPARAM, LPARAM, bool&) {
+  if (m_pSingleInstance) m_pSingleInstance->UnmarkWindow(m_hWnd);
   if (!m_bSessionSaved) SaveState();
   DestroyPanes();
   m_mapFolder.RemoveAll();
@@ -123,7 +130,7 @@ LRESULT CSheafkeeperDlg::OnEndSession(WPARAM wParam, LPARAM, bool&) {
 
 // temp.xml, then the settings in the order LX, RY, CX, CY.
 void CSheafkeeperDlg::SaveState() {
-  SavePlan(m_strWorkDir + kAutomaticPlanFile);
+  SaveAutomaticPlan();
   if (m_pDesFolderSetting) WriteSetting(kDesPaneWidth, RectWidth(m_pDesFolderSetting->GetWindowRect()));
   if (m_pSrcFolderSetting) WriteSetting(kSrcPaneHeight, RectHeight(m_pSrcFolderSetting->GetWindowRect()));
   RECT window = GetWindowRect();

@@ -142,6 +142,7 @@ LRESULT CSrcFolderSetting::OnDropFiles(WPARAM wParam, LPARAM, bool& handled) {
   HDROP drop = reinterpret_cast<HDROP>(wParam);
   if (IsIdle() && m_pMainDlg->GetFolderMap().Contains(m_strCurKey)) {
     AddDroppedSources(drop, m_pMainDlg->GetFolderMap().GetOrCreate(m_strCurKey));
+    m_pMainDlg->PlanChanged();
   }
   ::DragFinish(drop);
   handled = false;
@@ -167,6 +168,8 @@ LRESULT CSrcFolderSetting::OnSourceItemChanged(const NMHDR&) {
 
 LRESULT CSrcFolderSetting::OnSourceKeyDown(const NMLVKEYDOWN& key) {
   CSourceList* sources = GetShownSourceList();
-  if (IsIdle() && key.wVKey == VK_DELETE && sources) ClearSelectedSources(*sources);
+  if (!IsIdle() || key.wVKey != VK_DELETE || !sources) return 0;
+  ClearSelectedSources(*sources);
+  m_pMainDlg->PlanChanged();
   return 0;
 }

@@ -10,16 +10,6 @@
 
 namespace {
 
-// Waits up to 30 seconds for done to hold, looking every 50 ms.
-template <typename Done>
-bool WaitFor(Done done) {
-  for (int attempt = 0; attempt < 600; ++attempt) {
-    if (done()) return true;
-    ::Sleep(50);
-  }
-  return done();
-}
-
 // The window that the program's main window owns, a message box while one is shown.
 HWND OwnedWindow(HWND mainWindow) {
   struct Search {

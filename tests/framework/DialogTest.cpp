@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "res/resource.h"
 
@@ -63,7 +65,12 @@ TEST(DialogMessageTable, RoutesToHandlersAndLetsDeclinedMessagesThrough) {
   ASSERT_TRUE(dialog.Create(nullptr));
   EXPECT_EQ(dialog.SendMessage(kAnswerMessage, 21), 42);
   EXPECT_EQ(dialog.SendMessage(kDeclinedMessage), 0);  // default handling, not the handler's 99
-  EXPECT_EQ(dialog.SendMessage(kThrowingMessage), 0);  // the exception stops at the window procedure
+  std::vector<std::string> faults;
+  CDialog::SetFaultReporter([&faults](const std::string& description) { faults.push_back(description); });
+  EXPECT_EQ(dialog.SendMessage(kThrowingMessage, 7), 0);  // the exception stops at the window procedure
+  CDialog::SetFaultReporter(nullptr);
+  const std::string fault = "exception in dialog 100 handling message 0x8003 (wParam 0x7, lParam 0x0): handler failed";
+  EXPECT_EQ(faults, std::vector<std::string>{fault});
   EXPECT_TRUE(dialog.IsWindow());
   EXPECT_EQ(CDialog::FromHandle(dialog.GetSafeHwnd()), &dialog);
 }

@@ -21,6 +21,7 @@ class CPaneHostDialog : public CDialog, public IPaneHost {
   void InvalidateHost() override {}
   void DeleteAllExclusions() override { exclusions.clear(); }
   void AppendExclusion(const std::string& name) override { exclusions.push_back(name); }
+  void PlanChanged() override { ++planChanges; }
 
   // Creates pane, made with this dialog as its host, as this dialog's child, the way the
   // main dialog creates its panes.
@@ -36,4 +37,5 @@ class CPaneHostDialog : public CDialog, public IPaneHost {
   std::vector<std::string> shownKeys;
   int layouts = 0;
   std::vector<std::string> exclusions;
+  int planChanges = 0;
 };
