@@ -13,7 +13,6 @@
 
 #include "bench/BenchTree.h"
 #include "copy/PreviousSnapshot.h"
-#include "copy/SafeFileCopy.h"
 #include "copy/SnapshotLink.h"
 #include "copy/TreeCopy.h"
 
@@ -27,29 +26,28 @@ struct Day {
   long copied = 0, linked = 0;
 };
 
-// The file copy of a snapshot run: placed by the step where it can, else copied.
-bool PlaceOrCopy(void* context, const std::string& source, const std::string& target, const ListedFile& file) {
-  return static_cast<CSnapshotLink*>(context)->PlaceWithoutCopy(target, file) || CopyFileSafely(source, target);
-}
-
-void AddSize(void* context, unsigned long long size) {
-  *static_cast<unsigned long long*>(context) += size;
-}
+// Adds up the sizes of the files counted.
+class CSizeCounter : public ITreeCopyObserver {
+ public:
+  void OnFileCounted(const ListedFile& file) override { bytes += file.size; }
+  unsigned long long bytes = 0;
+};
 
 // One run into snapshots\<date>, linked to the newest earlier date there.
 Day RunDay(const std::string& snapshots, const char* date, const std::string& source) {
   const std::string top = snapshots + "\\" + date;
   CSnapshotLink step(top, FindPreviousSnapshot(top).folder);
-  TreeCopyExtras extras;
-  extras.copyFile = &PlaceOrCopy;
-  unsigned long long bytes = 0;
+  CSizeCounter sizes;
+  CTreeCopyJob job;
+  job.step = &step;
+  job.observer = &sizes;
   long files = 0;
   Day day;
   day.seconds = Seconds([&] {
-    files = CountFiles(source, nullptr, nullptr, &AddSize, &bytes);
-    CopyTree(top, source, nullptr, nullptr, nullptr, &step, &extras);
+    files = CountFiles(source, job);
+    CopyTree(top, source, job);
   });
-  day.written = bytes - step.BytesNotWritten();
+  day.written = sizes.bytes - step.BytesNotWritten();
   day.copied = files - step.FilesLinked() - step.FilesSkipped();
   day.linked = step.FilesLinked();
   return day;

@@ -6,14 +6,9 @@
 #include <string>
 
 struct FailedEntry {
-  std::string path;  // the source path handed in, a file or folder below it, or a destination folder
-  DWORD error = 0;   // the system's error code of the step that failed
+  std::wstring path;  // the source path handed in, a file or folder below it, or a destination folder
+  DWORD error = 0;    // the system's error code of the step that failed
 };
-
-// Notes path with the last error (or error) in *failed when that is not null; returns
-// 0, so that a failing step can end with return NoteFailedEntry(failed, path).
-int NoteFailedEntry(FailedEntry* failed, const std::string& path);
-int NoteFailedEntry(FailedEntry* failed, const std::string& path, DWORD error);
 
 // One source path of a run that could not be copied.
 struct CopyFailure {
@@ -25,4 +20,4 @@ struct CopyFailure {
 // The reason of a failure: the system's text for its error, after the failed entry's
 // path when that is not the source path itself, nor the destination folder where the
 // caller names that already.
-std::string FailureReason(const CopyFailure& failure, bool destinationNamed = false);
+std::wstring FailureReason(const CopyFailure& failure, bool destinationNamed = false);

@@ -4,8 +4,10 @@
 
 #include "copy/FileCopyWorker.h"
 #include "copy/FolderKeyCheck.h"
+#include "copy/LongPath.h"
 #include "copy/SafeFileCopy.h"
 #include "copy/TreeCopy.h"
+#include "copy/WideText.h"
 
 namespace {
 
@@ -22,7 +24,13 @@ CCopyRun::CCopyRun(const CFolderMap& folders, std::string desRoot, std::vector<s
       m_exclusions(std::move(exclusions)),
       m_view(view),
       m_countPumpInterval(countPumpInterval),
-      m_exclusionCounts(m_exclusions.size(), 0) {}
+      m_exclusionCounts(m_exclusions.size(), 0) {
+  m_job.Exclude(m_exclusions);
+  m_job.abortFlag = &m_abort;
+  m_job.root = &m_root;
+  m_job.copier = this;
+  m_job.observer = this;
+}
 
 CopyRunResult CCopyRun::Run() {
   return Execute(true);
@@ -39,7 +47,7 @@ CopyRunResult CCopyRun::Execute(bool copy) {
   m_view.ShowCounting();
   CountPass();
   m_view.SetProgressRange(m_total);
-  CopyRunResult result = copy ? CopyPass() : CopyRunResult::kCompleted;
+  CopyRunResult result = copy ? CopyPass() : m_failures.empty() ? CopyRunResult::kCompleted : CopyRunResult::kFailed;
   if (result == CopyRunResult::kCompleted && m_abort == 1) result = CopyRunResult::kAborted;
   if (result == CopyRunResult::kAborted) m_view.ShowRunMessage(kAbortedMessage);
   m_view.EndCopyMode();
@@ -47,11 +55,9 @@ CopyRunResult CCopyRun::Execute(bool copy) {
 }
 
 // Input is handled between entries, at most a pump interval apart; an abort ends the
-// count, and the copy pass then stops at its first test.
+// count, and the copy pass then stops at its first test. What the count could not list or
+// look up is noted as a failure of its source path.
 void CCopyRun::CountPass() {
-  TreeCopyExtras extras;
-  extras.root = &m_root;
-  extras.exclusionCounts = m_exclusionCounts.data();
   m_lastPump = Clock::now();
   for (const CFolderMap::Entry& entry : m_folders.Walk()) {
     m_counted.push_back(CountedFolder{m_desRoot + entry.key, {}});
@@ -59,7 +65,12 @@ void CCopyRun::CountPass() {
     for (const std::string& source : *entry.sources) {
       if (PumpIfDue()) return;
       if (source.empty()) continue;
-      int files = CountFiles(source, &m_exclusions, &m_abort, &CCopyRun::FileCounted, this, &extras);
+      const std::size_t failuresBefore = m_failures.size();
+      const int files = CountFiles(source, m_job);
+      for (std::size_t i = failuresBefore; i < m_failures.size(); ++i) {
+        m_failures[i].source = source;
+        m_failures[i].destination = m_counted.back().destination;
+      }
       m_counted.back().sources.emplace_back(source, files);
       m_total += files;
     }
@@ -68,9 +79,8 @@ void CCopyRun::CountPass() {
 
 // A large file whose copy the platform stopped at an abort ends the run as aborted.
 CopyRunResult CCopyRun::CopyPass() {
-  TreeCopyExtras extras;
-  extras.root = &m_root;
-  extras.copyFile = &CCopyRun::CopyOneFile;
+  m_failures.clear();
+  m_copying = true;
   for (const CFolderMap::Entry& entry : m_folders.Walk()) {
     if (PumpAndReadAbort()) return CopyRunResult::kAborted;
     if (!entry.sources) continue;
@@ -83,12 +93,10 @@ CopyRunResult CCopyRun::CopyPass() {
       if (PumpAndReadAbort()) return CopyRunResult::kAborted;
       if (sources[i].empty()) continue;
       const std::string destination = m_desRoot + entry.key;
-      FailedEntry failed{destination, ERROR_INVALID_NAME};
-      extras.failed = &failed;
-      if (!safeKey || CopyTree(destination, sources[i], &m_exclusions, &m_abort, &CCopyRun::FileCopied, this,
-                               &extras) != 1) {
+      m_failed = FailedEntry{ShownPathOf(LongPathOf(destination)), ERROR_INVALID_NAME};
+      if (!safeKey || CopyTree(destination, sources[i], m_job) != 1) {
         if (m_fileCancelled) return CopyRunResult::kAborted;
-        ReportFailure(CopyFailure{sources[i], destination, failed});
+        ReportFailure(CopyFailure{sources[i], destination, m_failed});
         if (!m_keepGoing) return CopyRunResult::kFailed;
       }
     }
@@ -113,22 +121,34 @@ bool CCopyRun::PumpIfDue() {
   return PumpAndReadAbort();
 }
 
-void CCopyRun::FileCounted(void* context, unsigned long long fileSize) {
-  CCopyRun* run = static_cast<CCopyRun*>(context);
-  run->m_fileSizes.push_back(fileSize);
-  run->PumpIfDue();
+void CCopyRun::OnFileCounted(const ListedFile& file) {
+  m_fileSizes.push_back(file.size);
+  PumpIfDue();
+}
+
+void CCopyRun::OnFailed(const FailedEntry& entry) {
+  if (m_copying) {
+    m_failed = entry;
+  } else {
+    m_failures.push_back(CopyFailure{std::string(), std::string(), entry});
+  }
+}
+
+void CCopyRun::OnNotFollowed(const std::wstring& path) {
+  if (m_copying) {
+    m_view.OnNotFollowed(path);
+  } else {
+    m_notFollowed.push_back(path);
+  }
 }
 
 // A large file is named to the view before its copy starts, and the view handles its input
 // while the file is being copied.
-bool CCopyRun::CopyOneFile(void* context, const std::string& source, const std::string& target,
-                           const ListedFile& file) {
-  CCopyRun* run = static_cast<CCopyRun*>(context);
-  if (run->m_fileStep != nullptr && run->m_fileStep->PlaceWithoutCopy(target, file)) return true;
+bool CCopyRun::CopyFile(const std::wstring& source, const std::wstring& target, const ListedFile& file) {
   if (file.size < kWorkerFileSize) return CopyFileSafely(source, target);
-  run->m_view.OnFileCopyStarting(file.name);
-  if (CopyFileOnWorker(source, target, &CCopyRun::WaitForLargeFile, run)) return true;
-  run->m_fileCancelled = run->m_abort == 1 && ::GetLastError() == ERROR_REQUEST_ABORTED;
+  m_view.OnFileCopyStarting(AnsiForDisplay(file.name).c_str());
+  if (CopyFileOnWorker(source, target, &CCopyRun::WaitForLargeFile, this)) return true;
+  m_fileCancelled = m_abort == 1 && ::GetLastError() == ERROR_REQUEST_ABORTED;
   return false;
 }
 
@@ -138,12 +158,11 @@ bool CCopyRun::WaitForLargeFile(void* context) {
 
 // The count lists the files in the order in which the copy copies them, so the n-th file
 // copied is the n-th file counted.
-void CCopyRun::FileCopied(void* context, const char* fileName) {
-  CCopyRun* run = static_cast<CCopyRun*>(context);
-  run->PumpAndReadAbort();
-  if (static_cast<std::size_t>(run->m_filesCopied) < run->m_fileSizes.size()) {
-    run->m_bytesCopied += run->m_fileSizes[static_cast<std::size_t>(run->m_filesCopied)];
+void CCopyRun::OnFileCopied(const ListedFile& file) {
+  PumpAndReadAbort();
+  if (static_cast<std::size_t>(m_filesCopied) < m_fileSizes.size()) {
+    m_bytesCopied += m_fileSizes[static_cast<std::size_t>(m_filesCopied)];
   }
-  ++run->m_filesCopied;
-  run->m_view.OnFileCopied(fileName);
+  ++m_filesCopied;
+  m_view.OnFileCopied(AnsiForDisplay(file.name).c_str());
 }

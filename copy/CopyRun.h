@@ -23,7 +23,7 @@ struct CountedFolder {
   std::vector<std::pair<std::string, int>> sources;  // each non-empty source path, with its files
 };
 
-class CCopyRun {
+class CCopyRun : private ITreeCopyObserver, private IFileCopier {
  public:
   // The longest the counting pass goes on without handling input.
   static constexpr std::chrono::milliseconds kCountPumpInterval{20};
@@ -44,14 +44,17 @@ class CCopyRun {
   // next one, and the run fails at its end.
   void KeepGoingPastFailures() { m_keepGoing = true; }
   // Lets step place each file without a copy where it can; null copies every file.
-  void UseFileCopyStep(IFileCopyStep* step) { m_fileStep = step; }
+  void UseFileCopyStep(IFileCopyStep* step) { m_job.step = step; }
 
   long Total() const { return m_total; }
   long FilesCopied() const { return m_filesCopied; }
   // The sizes of the files copied, as the count found them.
   unsigned long long BytesCopied() const { return m_bytesCopied; }
-  // The source paths that could not be copied, in walk order.
+  // The source paths that could not be copied, in walk order; after CountOnly, those that
+  // could not be counted completely, which the copy would fail on.
   const std::vector<CopyFailure>& Failures() const { return m_failures; }
+  // The folders the count did not enter: links to elsewhere, and loops.
+  const std::vector<std::wstring>& NotFollowed() const { return m_notFollowed; }
   const std::vector<CountedFolder>& CountedFolders() const { return m_counted; }
   // For each exclusion, the files and folders it left out of the count.
   const std::vector<long>& ExclusionCounts() const { return m_exclusionCounts; }
@@ -68,11 +71,13 @@ class CCopyRun {
   // The same, once the count pump interval has passed since the last time.
   bool PumpIfDue();
 
-  static void FileCounted(void* context, unsigned long long fileSize);
-  static bool CopyOneFile(void* context, const std::string& source, const std::string& target,
-                          const ListedFile& file);
+  void OnFileCounted(const ListedFile& file) override;
+  void OnExcluded(std::size_t exclusion) override { ++m_exclusionCounts[exclusion]; }
+  void OnFileCopied(const ListedFile& file) override;
+  void OnFailed(const FailedEntry& entry) override;
+  void OnNotFollowed(const std::wstring& path) override;
+  bool CopyFile(const std::wstring& source, const std::wstring& target, const ListedFile& file) override;
   static bool WaitForLargeFile(void* context);
-  static void FileCopied(void* context, const char* fileName);
 
   const CFolderMap& m_folders;
   const std::string m_desRoot;
@@ -81,8 +86,9 @@ class CCopyRun {
   ICopyRunView& m_view;
   const std::chrono::milliseconds m_countPumpInterval;
   bool m_keepGoing = false;
-  IFileCopyStep* m_fileStep = nullptr;  // not owned
 
+  CTreeCopyJob m_job;
+  bool m_copying = false;  // the copy pass, not the count
   int m_abort = 0;  // read by CountFiles and CopyTree between entries
   bool m_fileCancelled = false;  // a large file's copy failed after an abort
   Clock::time_point m_lastPump;
@@ -92,5 +98,7 @@ class CCopyRun {
   std::vector<unsigned long long> m_fileSizes;  // every file counted, in counting order
   long m_filesCopied = 0;
   unsigned long long m_bytesCopied = 0;
+  FailedEntry m_failed;  // the last entry that failed
   std::vector<CopyFailure> m_failures;
+  std::vector<std::wstring> m_notFollowed;
 };

@@ -28,6 +28,9 @@ class ICopyRunView {
   // A source path could not be copied; called after its message. The window's message
   // box says enough, so by default nothing more is shown.
   virtual void OnCopyFailed(const CopyFailure& /*failure*/) {}
+  // The copy did not enter the folder at path (as a user writes it): a link to elsewhere,
+  // or a loop. Nothing is missing because of it, so by default nothing is shown.
+  virtual void OnNotFollowed(const std::wstring& /*path*/) {}
   // The run has ended, whichever way: the front end takes its idle look.
   virtual void EndCopyMode() = 0;
 };

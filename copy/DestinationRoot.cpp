@@ -1,38 +1,39 @@
 #include "copy/DestinationRoot.h"
 
 #include "copy/EntryLookup.h"
-#include "plan/ShiftJis.h"
+#include "copy/LongPath.h"
 
 namespace {
 
-std::string NormalisedFullPath(const std::string& path) {
-  return NormalisePath(FullPath(NormalisePath(path)));
+wchar_t FoldAscii(wchar_t c) {
+  return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
 }
 
-// True when inner equals outer, ASCII case folded, or lies below it. Folding touches only
-// single-byte letters, so both strings have their characters at the same positions.
-bool IsSameOrBelow(const std::string& inner, const std::string& outer) {
+// True when inner equals outer, ASCII case folded, or lies below it.
+bool IsSameOrBelow(const std::wstring& inner, const std::wstring& outer) {
   if (outer.empty() || inner.size() < outer.size()) return false;
-  if (!sjis::EqualsNoCaseAscii(inner.substr(0, outer.size()), outer)) return false;
-  return inner.size() == outer.size() || inner[outer.size()] == '\\';
+  for (std::size_t i = 0; i < outer.size(); ++i) {
+    if (FoldAscii(inner[i]) != FoldAscii(outer[i])) return false;
+  }
+  return inner.size() == outer.size() || inner[outer.size()] == L'\\';
 }
 
-// True for a normalised full path that names a whole drive or share ("X:", "\\\\server\\share").
-bool IsVolumeRoot(const std::string& path) {
-  const std::string volume = VolumeRootOf(path);
-  return !volume.empty() && NormalisePath(volume) == path;
+// True for a root that names a whole drive or share ("X:", "\\\\server\\share").
+bool IsVolumeRoot(const std::string& root) {
+  const std::string full = NormalisePath(FullPath(NormalisePath(root)));
+  const std::string volume = VolumeRootOf(full);
+  return !volume.empty() && NormalisePath(volume) == full;
 }
 
 }  // namespace
 
 CDestinationRoot::CDestinationRoot(const std::string& root)
-    : m_fullPath(NormalisedFullPath(root)), m_isVolume(IsVolumeRoot(m_fullPath)) {}
+    : m_longPath(LongPathOf(root)), m_isVolume(IsVolumeRoot(root)) {}
 
-bool CDestinationRoot::Holds(const std::string& path) const {
-  return !m_isVolume && IsSameOrBelow(NormalisedFullPath(path), m_fullPath);
+bool CDestinationRoot::Holds(const std::wstring& longPath) const {
+  return !m_isVolume && IsSameOrBelow(longPath, m_longPath);
 }
 
-bool CDestinationRoot::LiesBelow(const std::string& folder) const {
-  const std::string full = NormalisedFullPath(folder);
-  return m_fullPath.size() > full.size() && IsSameOrBelow(m_fullPath, full);
+bool CDestinationRoot::LiesBelow(const std::wstring& longFolder) const {
+  return m_longPath.size() > longFolder.size() && IsSameOrBelow(m_longPath, longFolder);
 }

@@ -8,8 +8,8 @@ namespace {
 
 // What the worker reads and writes; the calling thread reads the results once it has ended.
 struct CopyJob {
-  const std::string& source;
-  const std::string& target;
+  const std::wstring& source;
+  const std::wstring& target;
   BOOL cancel = FALSE;
   bool copied = false;
   DWORD error = ERROR_SUCCESS;
@@ -25,7 +25,7 @@ DWORD WINAPI CopyOnThread(void* parameter) {
 }  // namespace
 
 // Without a thread the copy still happens, on the calling thread.
-bool CopyFileOnWorker(const std::string& source, const std::string& target, CopyWaitFn wait, void* context) {
+bool CopyFileOnWorker(const std::wstring& source, const std::wstring& target, CopyWaitFn wait, void* context) {
   CopyJob job{source, target};
   HANDLE worker = ::CreateThread(nullptr, 0, CopyOnThread, &job, 0, nullptr);
   if (worker == nullptr) return CopyFileSafely(source, target);

@@ -13,4 +13,4 @@ constexpr unsigned kCopyWaitSliceMs = 10;
 // the two paths and the cancel flag. Meanwhile calls wait(context) whenever input arrives
 // for the calling thread and at least every kCopyWaitSliceMs; once it returns true the
 // cancel flag is set. Returns the copy's result with its error as the last error.
-bool CopyFileOnWorker(const std::string& source, const std::string& target, CopyWaitFn wait, void* context);
+bool CopyFileOnWorker(const std::wstring& source, const std::wstring& target, CopyWaitFn wait, void* context);

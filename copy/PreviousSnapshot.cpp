@@ -1,6 +1,8 @@
 #include "copy/PreviousSnapshot.h"
 
 #include "copy/EntryLookup.h"
+#include "copy/LongPath.h"
+#include "copy/WideText.h"
 #include "plan/DateName.h"
 #include "plan/ShiftJis.h"
 
@@ -16,11 +18,11 @@ PreviousSnapshot FindPreviousSnapshot(const std::string& topFolder) {
   if (!found.topIsDate) return found;
 
   std::string newest;
-  WIN32_FIND_DATAA item;
-  FindHandle listing(parent + "\\*", item);
+  WIN32_FIND_DATAW item;
+  FindHandle listing(LongPathOf(parent) + L"\\*", item);
   if (!listing.IsOpen()) return found;
   do {
-    const std::string name = item.cFileName;
+    const std::string name = AnsiForDisplay(item.cFileName);
     const bool isFolder = (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (isFolder && IsIsoDateName(name) && name < topName && name > newest) newest = name;
   } while (listing.Next(item));

@@ -8,6 +8,6 @@
 
 #include <string>
 
-// Copies source to target, replacing an existing target. cancel is passed to CopyFileExA
-// and may be null. True on success; on failure GetLastError() tells why.
-bool CopyFileSafely(const std::string& source, const std::string& target, BOOL* cancel = nullptr);
+// Copies source to target (long paths), replacing an existing target. cancel is passed to
+// CopyFileExW and may be null. True on success; on failure GetLastError() tells why.
+bool CopyFileSafely(const std::wstring& source, const std::wstring& target, BOOL* cancel = nullptr);

@@ -13,10 +13,10 @@
 class CSnapshotLink : public IFileCopyStep {
  public:
   // topFolder is the run's top folder and previousTop the previous snapshot's, both
-  // absolute with "\\" separators; an empty previousTop links nothing.
-  CSnapshotLink(std::string topFolder, std::string previousTop);
+  // as the program holds them; an empty previousTop links nothing.
+  CSnapshotLink(const std::string& topFolder, const std::string& previousTop);
 
-  bool PlaceWithoutCopy(const std::string& target, const ListedFile& file) override;
+  bool PlaceWithoutCopy(const std::wstring& target, const ListedFile& file) override;
 
   long FilesLinked() const { return m_linked; }
   long FilesSkipped() const { return m_skipped; }
@@ -24,10 +24,10 @@ class CSnapshotLink : public IFileCopyStep {
   unsigned long long BytesNotWritten() const { return m_bytesNotWritten; }
 
  private:
-  bool LinkToPrevious(const std::string& target, const ListedFile& file) const;
+  bool LinkToPrevious(const std::wstring& target, const ListedFile& file) const;
 
-  const std::string m_topFolder;
-  const std::string m_previousTop;
+  const std::wstring m_topFolder;  // long paths
+  const std::wstring m_previousTop;
   long m_linked = 0;
   long m_skipped = 0;
   unsigned long long m_bytesNotWritten = 0;

@@ -2,77 +2,43 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <algorithm>
 
-#include "copy/CopyFailure.h"
 #include "copy/DestinationRoot.h"
 #include "copy/EntryLookup.h"
+#include "copy/FileCopyStep.h"
+#include "copy/LongPath.h"
 #include "copy/SafeFileCopy.h"
+#include "copy/WideText.h"
 #include "plan/ExclusionMatch.h"
 #include "plan/ShiftJis.h"
 
-// Every entry below a source folder is handled as if its path had been handed in on its
-// own: looked up, its destination folder made, then excluded, copied or walked. The lookup
-// and the destination check cost more than the copy of a small file, so an entry whose
-// lookup could only find what the folder's listing reported is taken from the listing, in
-// a destination folder checked once when the walk enters it. When the platform then finds
-// the entry or the destination folder missing, or denies access, the entry goes the whole
-// way after all, so that races and odd names end as they would there.
+// Every entry below a source folder is reached by its long path, made of the names its
+// folder's listing reported, so the listing tells all that a look-up would. When the
+// platform finds a file or its destination folder missing, or denies access, while it is
+// being copied, the entry goes the whole way after all (looked up by its path, its
+// destination folder made again), so that races end as they would for a source path.
 
 namespace {
 
-// The resolved source: the entry found and its absolute path.
-struct Source {
-  WIN32_FIND_DATAA entry;
-  std::string path;
-};
-
-// What became of an entry taken from its folder's listing.
-enum class Outcome { kDone, kFailed, kTakeTheWholeWay };
-
 bool IsFolder(DWORD attributes) {
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool IsExcluded(const std::vector<std::string>* exclusions, const std::string& path) {
-  return exclusions != nullptr && IsExcludedName(exclusions, path);
+// A junction, a folder symbolic link or a mount point: a name for a folder elsewhere.
+// Other reparse points (cloud placeholders, deduplicated files) hold their own data.
+bool IsLinkToFolder(const WIN32_FIND_DATAW& entry) {
+  return IsFolder(entry.dwFileAttributes) && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+         IsReparseTagNameSurrogate(entry.dwReserved0);
 }
 
-unsigned long long FileSize(const WIN32_FIND_DATAA& entry) {
-  return (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+unsigned long long Join(DWORD high, DWORD low) {
+  return (static_cast<unsigned long long>(high) << 32) | low;
 }
 
-unsigned long long FileTimeValue(const FILETIME& time) {
-  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-// What a count hands on to every entry it counts.
-struct CountRequest {
-  const std::vector<std::string>* exclusions;
-  const int* abortFlag;
-  CountProgressFn callback;
-  void* context;
-  const TreeCopyExtras* extras;
-
-  int CountWholeWay(const std::string& path) const {
-    return CountFiles(path, exclusions, abortFlag, callback, context, extras);
-  }
-  int CountFile(const WIN32_FIND_DATAA& entry) const {
-    if (callback != nullptr) callback(context, FileSize(entry));
-    return 1;
-  }
-};
-
-// A listed name made only of the byte of "\\" (Wine lists a file named "¥" so in code
-// page 932) would name the listed folder itself, and a walk into it would never end. Such
-// an entry cannot be looked up, like an entry whose path is too long.
-bool CanLookUp(const char* name) {
-  return std::strspn(name, "\\") != std::strlen(name);
-}
-
-// True when the walk must leave path out: it is the run's destination root or lies below it.
-bool IsRoot(const TreeCopyExtras* extras, const std::string& path) {
-  return extras != nullptr && extras->root != nullptr && extras->root->Holds(path);
+ListedFile ListedFileOf(const WIN32_FIND_DATAW& entry) {
+  return ListedFile{entry.cFileName, Join(entry.nFileSizeHigh, entry.nFileSizeLow),
+                    Join(entry.ftLastWriteTime.dwHighDateTime, entry.ftLastWriteTime.dwLowDateTime)};
 }
 
 // Errors after which the whole way may still succeed or must decide the result itself.
@@ -80,167 +46,293 @@ bool IsNotThereOrDenied(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_ACCESS_DENIED;
 }
 
-// True when the entry that folder's listing reported as name at path may stand for its
-// own lookup. An excluded entry goes the whole way, where its lookup decides the result.
-bool MayTakeFromListing(const std::string& path, const char* name, const std::vector<std::string>* exclusions) {
-  return !IsExcluded(exclusions, path) && IsPlainName(name) && IsExactPath(path);
+// A folder by its volume and file index, the same under every name that leads to it.
+struct FolderIdentity {
+  DWORD volume;
+  unsigned long long index;
+  bool operator==(const FolderIdentity& other) const { return volume == other.volume && index == other.index; }
+};
+
+// False when the folder cannot be opened to ask; the listing then decides.
+bool IdentityOf(const std::wstring& folder, FolderIdentity& identity) {
+  HANDLE handle = ::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION information;
+  const bool known = ::GetFileInformationByHandle(handle, &information) != FALSE;
+  ::CloseHandle(handle);
+  identity = FolderIdentity{information.dwVolumeSerialNumber, Join(information.nFileIndexHigh, information.nFileIndexLow)};
+  return known;
 }
 
-int CountEntries(const std::string& folder, const CountRequest& request);
+// "\\?\X:" or "\\?\UNC\server\share": the part of a long path that no folder creation reaches.
+std::wstring VolumeOf(const std::wstring& longPath) {
+  const std::wstring shown = ShownPathOf(longPath);
+  std::size_t end = 2;
+  if (shown.compare(0, 2, L"\\\\") == 0) {
+    end = shown.find(L'\\', 2);
+    end = end == std::wstring::npos ? shown.size() : shown.find(L'\\', end + 1);
+  }
+  return longPath.substr(0, longPath.size() - shown.size() + std::min(end, shown.size()));
+}
 
-// Counts a listed entry by its current attributes; one that is gone goes the whole way.
-int CountListedEntry(const std::string& path, const WIN32_FIND_DATAA& item, const CountRequest& request) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return request.CountWholeWay(path);
-  return IsFolder(attributes) ? CountEntries(path, request) : request.CountFile(item);
+bool Exists(const std::wstring& longPath) {
+  return ::GetFileAttributesW(longPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Creates path and its missing ancestors down to floor, which must exist. Another run
+// may create the same folder meanwhile: a folder there afterwards is success.
+bool MakeFoldersDownFrom(const std::wstring& floor, const std::wstring& path) {
+  if (Exists(path)) return true;
+  if (path.size() <= floor.size()) return false;
+  const std::size_t separator = path.rfind(L'\\');
+  if (separator < floor.size() || !MakeFoldersDownFrom(floor, path.substr(0, separator))) return false;
+  if (::CreateDirectoryW(path.c_str(), nullptr)) return true;
+  const DWORD error = ::GetLastError();
+  if (error == ERROR_ALREADY_EXISTS && IsFolder(::GetFileAttributesW(path.c_str()))) return true;
+  ::SetLastError(error);
+  return false;
+}
+
+// One count or copy of a source path: the job, and the folders the walk is inside of.
+class CTreeWalk {
+ public:
+  explicit CTreeWalk(const CTreeCopyJob& job) : m_job(job) {}
+
+  int CountSource(const std::string& sourcePath);
+  int CopySource(const std::string& destinationFolder, const std::string& sourcePath);
+
+ private:
+  int CountFolder(const std::wstring& folder);
+  int CopyPath(const std::wstring& destination, const std::wstring& path);
+  int CopyEntry(const std::wstring& destination, const std::wstring& path, const WIN32_FIND_DATAW& entry);
+  int CopyFolder(const std::wstring& target, const std::wstring& folder);
+  int CopyListedEntry(const std::wstring& destination, const std::wstring& path, const WIN32_FIND_DATAW& item);
+  bool CopyOneFile(const std::wstring& path, const std::wstring& target, const WIN32_FIND_DATAW& entry);
+  bool EnterFolder(const std::wstring& folder);
+  void LeaveFolder() { m_inside.pop_back(); }
+
+  int ExclusionOf(const std::wstring& path) const {
+    return m_job.Exclusions().empty() ? -1 : FindExclusion(m_job.Exclusions(), path);
+  }
+  bool IsRoot(const std::wstring& path) const { return m_job.root != nullptr && m_job.root->Holds(path); }
+  bool Aborted() const { return m_job.abortFlag != nullptr && *m_job.abortFlag == 1; }
+  // Tells the observer of the entry that failed (a long path, or a path as handed in); 0.
+  int Fail(const std::wstring& path, DWORD error = ::GetLastError()) const {
+    if (m_job.observer != nullptr) m_job.observer->OnFailed(FailedEntry{ShownPathOf(path), error});
+    return 0;
+  }
+  void NotFollowed(const std::wstring& path) const {
+    if (m_job.observer != nullptr) m_job.observer->OnNotFollowed(ShownPathOf(path));
+  }
+
+  const CTreeCopyJob& m_job;
+  std::vector<FolderIdentity> m_inside;  // the folders entered, from the source down
+};
+
+// A folder already entered on the way down is a loop: it is not entered again.
+bool CTreeWalk::EnterFolder(const std::wstring& folder) {
+  FolderIdentity identity{};
+  if (!IdentityOf(folder, identity)) identity = FolderIdentity{0, ~0ull - m_inside.size()};
+  if (std::find(m_inside.begin(), m_inside.end(), identity) != m_inside.end()) {
+    NotFollowed(folder);
+    return false;
+  }
+  m_inside.push_back(identity);
+  return true;
+}
+
+int CTreeWalk::CountSource(const std::string& sourcePath) {
+  WIN32_FIND_DATAW entry;
+  std::wstring path;
+  if (!ResolveSource(sourcePath, entry, path)) return Fail(WideFromAnsi(sourcePath));
+  const int excludedBy = ExclusionOf(path);
+  if (excludedBy >= 0) {
+    if (m_job.observer != nullptr) m_job.observer->OnExcluded(static_cast<std::size_t>(excludedBy));
+    return 0;
+  }
+  if (IsRoot(path)) return 0;
+  if (IsFolder(entry.dwFileAttributes)) return CountFolder(path);
+  if (m_job.observer != nullptr) m_job.observer->OnFileCounted(ListedFileOf(entry));
+  return 1;
 }
 
 // The files below folder; 0 when it cannot be listed. When the abort flag is 1 before an
 // entry, the count stops there with the files counted so far.
-int CountEntries(const std::string& folder, const CountRequest& request) {
-  if (IsRoot(request.extras, folder)) return 0;
-  WIN32_FIND_DATAA item;
-  FindHandle listing(folder + "\\*", item);
-  if (!listing.IsOpen()) return 0;
-  const bool mayTakeListed = !HasCaseTwins(folder);
+int CTreeWalk::CountFolder(const std::wstring& folder) {
+  if (IsRoot(folder) || !EnterFolder(folder)) return 0;
+  WIN32_FIND_DATAW item;
+  FindHandle listing(folder + L"\\*", item);
+  if (!listing.IsOpen()) {
+    LeaveFolder();
+    return Fail(folder);
+  }
   int count = 0;
   do {
-    if (request.abortFlag != nullptr && *request.abortFlag == 1) break;
-    if (IsDotName(item.cFileName) || !CanLookUp(item.cFileName)) continue;
-    const std::string path = folder + "\\" + item.cFileName;
-    count += mayTakeListed && MayTakeFromListing(path, item.cFileName, request.exclusions)
-                 ? CountListedEntry(path, item, request)
-                 : request.CountWholeWay(path);
+    if (Aborted()) break;
+    if (IsDotName(item.cFileName)) continue;
+    const std::wstring path = folder + L"\\" + item.cFileName;
+    const int excludedBy = ExclusionOf(path);
+    if (excludedBy >= 0) {
+      if (m_job.observer != nullptr) m_job.observer->OnExcluded(static_cast<std::size_t>(excludedBy));
+    } else if (IsLinkToFolder(item)) {
+      NotFollowed(path);
+    } else if (IsFolder(item.dwFileAttributes)) {
+      count += CountFolder(path);
+    } else {
+      if (m_job.observer != nullptr) m_job.observer->OnFileCounted(ListedFileOf(item));
+      ++count;
+    }
   } while (listing.Next(item));
+  if (!Aborted() && ::GetLastError() != ERROR_NO_MORE_FILES) Fail(folder);
+  LeaveFolder();
   return count;
 }
 
-// What a copy hands on to every entry it copies.
-struct CopyRequest {
-  const std::vector<std::string>* exclusions;
-  const int* abortFlag;
-  CopyProgressFn callback;
-  void* context;
-  const TreeCopyExtras* extras;
-
-  bool Aborted() const { return abortFlag != nullptr && *abortFlag == 1; }
-  // Notes path as the entry that failed, with the last error or error; returns 0.
-  int Fail(const std::string& path) const { return Fail(path, GetLastError()); }
-  int Fail(const std::string& path, DWORD error) const {
-    return NoteFailedEntry(extras != nullptr ? extras->failed : nullptr, path, error);
-  }
-  int CopyWholeWay(const std::string& destination, const std::string& path) const {
-    return CopyTree(destination, path, exclusions, abortFlag, callback, context, extras);
-  }
-};
-
-// Copies one file to target and then reports its name; false when the copy fails.
-bool CopyOneFile(const std::string& path, const std::string& target, const WIN32_FIND_DATAA& entry,
-                 const CopyRequest& request) {
-  const FileCopyFn copyFile = request.extras != nullptr ? request.extras->copyFile : nullptr;
-  const ListedFile file{entry.cFileName, FileSize(entry), FileTimeValue(entry.ftLastWriteTime)};
-  const bool copied = copyFile != nullptr ? copyFile(request.context, path, target, file) : CopyFileSafely(path, target);
-  if (!copied) return false;
-  if (request.callback != nullptr) request.callback(request.context, entry.cFileName);
-  return true;
+// The destination is made even when the source turns out to be excluded.
+int CTreeWalk::CopySource(const std::string& destinationFolder, const std::string& sourcePath) {
+  WIN32_FIND_DATAW entry;
+  std::wstring path;
+  if (!ResolveSource(sourcePath, entry, path)) return Fail(WideFromAnsi(sourcePath));
+  if (IsRoot(path)) return 1;
+  const std::wstring destination = LongPathOf(destinationFolder);
+  if (!MakeFolderPath(destinationFolder)) return Fail(destination);
+  if (ExclusionOf(path) >= 0) return 1;
+  return CopyEntry(destination, path, entry);
 }
 
-int CopyFolder(const std::string& target, const std::string& folder, const CopyRequest& request);
+// The whole way for an entry below a source: looked up by its path, its destination made.
+int CTreeWalk::CopyPath(const std::wstring& destination, const std::wstring& path) {
+  WIN32_FIND_DATAW entry;
+  if (!LookUpUniqueEntry(path, entry)) return Fail(path);
+  if (!MakeLongFolderPath(destination)) return Fail(destination);
+  return CopyEntry(destination, path, entry);
+}
 
-// Copies the entry that the listing reported as item at path into destination, an
-// existing folder. A folder must still be one; a file copy that finds the source or the
-// destination folder gone, or is denied, leaves the entry to the whole way.
-Outcome CopyListedEntry(const std::string& destination, const std::string& path, const WIN32_FIND_DATAA& item,
-                        const CopyRequest& request) {
-  const std::string target = destination + "\\" + item.cFileName;
-  if (IsFolder(item.dwFileAttributes)) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !IsFolder(attributes)) return Outcome::kTakeTheWholeWay;
-    return CopyFolder(target, path, request) ? Outcome::kDone : Outcome::kFailed;
+int CTreeWalk::CopyEntry(const std::wstring& destination, const std::wstring& path, const WIN32_FIND_DATAW& entry) {
+  const std::wstring target = destination + L"\\" + entry.cFileName;
+  if (IsFolder(entry.dwFileAttributes)) return CopyFolder(target, path);
+  return CopyOneFile(path, target, entry) ? 1 : Fail(path);
+}
+
+// Copies one file to target, or lets the snapshot step place it, then reports it.
+bool CTreeWalk::CopyOneFile(const std::wstring& path, const std::wstring& target, const WIN32_FIND_DATAW& entry) {
+  const ListedFile file = ListedFileOf(entry);
+  const bool placed = m_job.step != nullptr && m_job.step->PlaceWithoutCopy(target, file);
+  if (!placed && !(m_job.copier != nullptr ? m_job.copier->CopyFile(path, target, file) : CopyFileSafely(path, target))) {
+    return false;
   }
-  if (CopyOneFile(path, target, item, request)) return Outcome::kDone;
-  if (IsNotThereOrDenied(GetLastError())) return Outcome::kTakeTheWholeWay;
-  request.Fail(path);
-  return Outcome::kFailed;
+  if (m_job.observer != nullptr) m_job.observer->OnFileCopied(file);
+  return true;
 }
 
 // Makes target, then copies every entry of folder into it, reading the abort flag before
 // each. Stops at the first entry that fails, or where the listing fails. The destination
-// root is left out, so that a backup is never copied into itself.
-int CopyFolder(const std::string& target, const std::string& folder, const CopyRequest& request) {
-  if (IsRoot(request.extras, folder)) return 1;
-  if (!MakeFolderPath(target)) return request.Fail(target);
-  WIN32_FIND_DATAA item;
-  FindHandle listing(folder + "\\*", item);
-  if (!listing.IsOpen()) return request.Fail(folder);
-  // An entry's own call would make this folder again under its normalised path.
-  const std::string destination = NormalisePath(target);
-  const bool mayTakeListed = IsExactPath(destination) && !HasCaseTwins(folder);
-  do {
-    if (request.Aborted()) return 1;
-    if (IsDotName(item.cFileName)) continue;
-    const std::string path = folder + "\\" + item.cFileName;
-    if (!CanLookUp(item.cFileName)) return request.Fail(path, ERROR_INVALID_NAME);
-    Outcome outcome = mayTakeListed && MayTakeFromListing(path, item.cFileName, request.exclusions)
-                          ? CopyListedEntry(destination, path, item, request)
-                          : Outcome::kTakeTheWholeWay;
-    if (outcome == Outcome::kTakeTheWholeWay) {
-      outcome = request.CopyWholeWay(target, path) ? Outcome::kDone : Outcome::kFailed;
-    }
-    if (outcome == Outcome::kFailed) return 0;
-  } while (listing.Next(item));
-  return GetLastError() == ERROR_NO_MORE_FILES ? 1 : request.Fail(folder);
+// root and folders already entered on the way down are left out.
+int CTreeWalk::CopyFolder(const std::wstring& target, const std::wstring& folder) {
+  if (IsRoot(folder) || !EnterFolder(folder)) return 1;
+  int result = 1;
+  WIN32_FIND_DATAW item;
+  if (!MakeLongFolderPath(target)) {
+    result = Fail(target);
+  } else if (FindHandle listing(folder + L"\\*", item); !listing.IsOpen()) {
+    result = Fail(folder);
+  } else {
+    do {
+      if (Aborted()) break;
+      if (IsDotName(item.cFileName)) continue;
+      result = CopyListedEntry(target, folder + L"\\" + item.cFileName, item);
+    } while (result == 1 && listing.Next(item));
+    if (result == 1 && !Aborted() && ::GetLastError() != ERROR_NO_MORE_FILES) result = Fail(folder);
+  }
+  LeaveFolder();
+  return result;
 }
 
-bool Resolve(const std::string& sourcePath, Source& source) {
-  return ResolveSource(sourcePath, source.entry, source.path);
+// A folder must still be one; a file copy that finds the source or the destination folder
+// gone, or is denied, leaves the entry to the whole way.
+int CTreeWalk::CopyListedEntry(const std::wstring& destination, const std::wstring& path,
+                               const WIN32_FIND_DATAW& item) {
+  if (ExclusionOf(path) >= 0) return 1;
+  if (IsLinkToFolder(item)) {
+    NotFollowed(path);
+    return 1;
+  }
+  const std::wstring target = destination + L"\\" + item.cFileName;
+  if (IsFolder(item.dwFileAttributes)) {
+    return IsFolder(::GetFileAttributesW(path.c_str())) ? CopyFolder(target, path) : CopyPath(destination, path);
+  }
+  if (CopyOneFile(path, target, item)) return 1;
+  return IsNotThereOrDenied(::GetLastError()) ? CopyPath(destination, path) : Fail(path);
+}
+
+// Reports each copied file by its name as the program shows it.
+class CProgressCallback : public ITreeCopyObserver {
+ public:
+  CProgressCallback(CopyProgressFn callback, void* context) : m_callback(callback), m_context(context) {}
+  void OnFileCopied(const ListedFile& file) override {
+    if (m_callback != nullptr) m_callback(m_context, AnsiForDisplay(file.name).c_str());
+  }
+
+ private:
+  CopyProgressFn m_callback;
+  void* m_context;  // the caller's, not owned
+};
+
+CTreeCopyJob JobOf(const std::vector<std::string>* exclusions) {
+  CTreeCopyJob job;
+  if (exclusions != nullptr) job.Exclude(*exclusions);
+  return job;
 }
 
 }  // namespace
 
-int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions,
-               const int* abortFlag, CountProgressFn callback, void* context, const TreeCopyExtras* extras) {
-  Source source;
-  if (!Resolve(sourcePath, source)) return 0;
-  const int excludedBy = exclusions != nullptr ? FindExclusion(*exclusions, source.path) : -1;
-  if (excludedBy >= 0) {
-    if (extras != nullptr && extras->exclusionCounts != nullptr) ++extras->exclusionCounts[excludedBy];
-    return 0;
-  }
-  if (IsRoot(extras, source.path)) return 0;
-  const CountRequest request{exclusions, abortFlag, callback, context, extras};
-  if (!IsFolder(source.entry.dwFileAttributes)) return request.CountFile(source.entry);
-  return CountEntries(source.path, request);
+int CountFiles(const std::string& sourcePath, const CTreeCopyJob& job) {
+  return CTreeWalk(job).CountSource(sourcePath);
+}
+
+int CountFiles(const std::string& sourcePath, const std::vector<std::string>* exclusions) {
+  return CountFiles(sourcePath, JobOf(exclusions));
+}
+
+int CopyTree(const std::string& destinationFolder, const std::string& sourcePath, const CTreeCopyJob& job) {
+  return CTreeWalk(job).CopySource(destinationFolder, sourcePath);
 }
 
 int CopyTree(const std::string& destinationFolder, const std::string& sourcePath,
-             const std::vector<std::string>* exclusions, const int* abortFlag,
-             CopyProgressFn callback, void* context, const TreeCopyExtras* extras) {
-  const CopyRequest request{exclusions, abortFlag, callback, context, extras};
-  Source source;
-  if (!Resolve(sourcePath, source)) return request.Fail(sourcePath);
-  if (IsRoot(extras, source.path)) return 1;
-  const std::string destination = NormalisePath(destinationFolder);
-  // The destination is made even when the source turns out to be excluded.
-  if (!MakeFolderPath(destination)) return request.Fail(destination);
-  if (IsExcluded(exclusions, source.path)) return 1;
-
-  const std::string target = destination + "\\" + source.entry.cFileName;
-  if (IsFolder(source.entry.dwFileAttributes)) return CopyFolder(target, source.path, request);
-  if (CopyOneFile(source.path, target, source.entry, request)) return 1;
-  return request.Fail(sourcePath);
+             const std::vector<std::string>* exclusions, const int* abortFlag, CopyProgressFn callback,
+             void* context) {
+  CProgressCallback progress(callback, context);
+  CTreeCopyJob job = JobOf(exclusions);
+  job.abortFlag = abortFlag;
+  job.observer = &progress;
+  return CopyTree(destinationFolder, sourcePath, job);
 }
 
+// A path with no backslash names a folder below the current one, which is not climbed
+// out of; an absolute path climbs down from its drive or share.
 int MakeFolderPath(const std::string& folderPath) {
   const std::string path = NormalisePath(folderPath);
-  WIN32_FIND_DATAA entry;
-  if (FindHandle(path, entry).IsOpen()) return 1;
-  const std::size_t separator = sjis::FindLastChar(path, '\\');
-  if (separator == std::string::npos) return 0;
-  if (!MakeFolderPath(path.substr(0, separator))) return 0;
-  return CreateDirectoryA(path.c_str(), nullptr) ? 1 : 0;
+  const std::size_t separator = sjis::FindChar(path, '\\');
+  const std::wstring longPath = LongPathOf(path);
+  if (separator == std::string::npos) return Exists(longPath) ? 1 : 0;
+  const bool absolute = separator == 0 || (separator == 2 && path[1] == ':');
+  const std::wstring floor = absolute ? VolumeOf(longPath) : LongPathOf(path.substr(0, separator));
+  if (absolute && !Exists(floor + L"\\")) return 0;
+  return MakeFoldersDownFrom(floor, longPath) ? 1 : 0;
+}
+
+bool MakeLongFolderPath(const std::wstring& longPath) {
+  const std::wstring floor = VolumeOf(longPath);
+  return Exists(floor + L"\\") && MakeFoldersDownFrom(floor, longPath);
 }
 
 int IsExcludedName(const std::vector<std::string>* exclusions, const std::string& path) {
   return FindExclusion(*exclusions, path) >= 0 ? 1 : 0;
+}
+
+// A full path from the list is compared in the long form of the walk's paths.
+void CTreeCopyJob::Exclude(const std::vector<std::string>& exclusions) {
+  m_exclusions.clear();
+  for (const std::string& exclusion : exclusions) m_exclusions.push_back(LongFormOf(WideFromAnsi(exclusion)));
 }

@@ -6,25 +6,43 @@ namespace {
 
 constexpr std::size_t kNone = std::string::npos;
 
-bool IsSeparator(char c) {
+// The matching below runs on Shift-JIS byte strings and on UTF-16 strings alike: a
+// character is one or two units (a double-byte character, a surrogate pair), and only a
+// one-unit character can be a separator, a wildcard or a letter that is folded.
+std::size_t CharLength(const std::string& text, std::size_t pos) {
+  return sjis::CharLength(text, pos);
+}
+
+std::size_t CharLength(const std::wstring& text, std::size_t pos) {
+  const bool pair = text[pos] >= 0xD800 && text[pos] <= 0xDBFF && pos + 1 < text.size() &&
+                    text[pos + 1] >= 0xDC00 && text[pos + 1] <= 0xDFFF;
+  return pair ? 2 : 1;
+}
+
+template <typename Char>
+bool IsSeparator(Char c) {
   return c == '\\' || c == '/';
 }
 
-char Fold(char c) {
-  return c == '/' ? '\\' : sjis::FoldAscii(c);
+template <typename Char>
+Char Fold(Char c) {
+  if (c == '/') return '\\';
+  return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
 }
 
-// True when the characters at a[i] and b[j] are equal: a double-byte one exactly, a
-// single-byte one folded.
-bool SameChar(const std::string& a, std::size_t i, const std::string& b, std::size_t j) {
-  const std::size_t length = sjis::CharLength(a, i);
-  if (length != sjis::CharLength(b, j)) return false;
+// True when the characters at a[i] and b[j] are equal: a two-unit one exactly, a one-unit
+// one folded.
+template <typename Text>
+bool SameChar(const Text& a, std::size_t i, const Text& b, std::size_t j) {
+  const std::size_t length = CharLength(a, i);
+  if (length != CharLength(b, j)) return false;
   return length == 2 ? a.compare(i, 2, b, j, 2) == 0 : Fold(a[i]) == Fold(b[j]);
 }
 
 // True when text[t, textEnd) matches pattern[p, patternEnd) as a whole. After a mismatch
 // the last "*" takes one more character and the match goes on from there.
-bool Matches(const std::string& pattern, std::size_t p, std::size_t patternEnd, const std::string& text,
+template <typename Text>
+bool Matches(const Text& pattern, std::size_t p, std::size_t patternEnd, const Text& text,
              std::size_t t, std::size_t textEnd) {
   std::size_t afterStar = kNone;
   std::size_t starTakesUpTo = t;
@@ -33,11 +51,11 @@ bool Matches(const std::string& pattern, std::size_t p, std::size_t patternEnd, 
       afterStar = ++p;
       starTakesUpTo = t;
     } else if (p < patternEnd && (pattern[p] == '?' || SameChar(pattern, p, text, t))) {
-      p += sjis::CharLength(pattern, p);
-      t += sjis::CharLength(text, t);
+      p += CharLength(pattern, p);
+      t += CharLength(text, t);
     } else if (afterStar != kNone) {
       p = afterStar;
-      starTakesUpTo += sjis::CharLength(text, starTakesUpTo);
+      starTakesUpTo += CharLength(text, starTakesUpTo);
       t = starTakesUpTo;
     } else {
       return false;
@@ -54,35 +72,38 @@ struct EntryShape {
   std::size_t lastSeparator = kNone;  // the separator before the last name
 };
 
-EntryShape ShapeOf(const std::string& entry) {
+template <typename Text>
+EntryShape ShapeOf(const Text& entry) {
   EntryShape shape;
   std::size_t separator = kNone;
-  for (std::size_t i = 0; i < entry.size(); i += sjis::CharLength(entry, i)) {
-    if (sjis::CharLength(entry, i) == 1 && IsSeparator(entry[i])) {
+  for (std::size_t i = 0; i < entry.size(); i += CharLength(entry, i)) {
+    if (CharLength(entry, i) == 1 && IsSeparator(entry[i])) {
       shape.isPath = true;
       separator = i;
     } else {
       shape.lastSeparator = separator;
-      shape.end = i + sjis::CharLength(entry, i);
+      shape.end = i + CharLength(entry, i);
     }
   }
   return shape;
 }
 
 // The end of the name that starts at path[start]: the next separator or the end.
-std::size_t NameEnd(const std::string& path, std::size_t start) {
+template <typename Text>
+std::size_t NameEnd(const Text& path, std::size_t start) {
   std::size_t i = start;
-  while (i < path.size() && !IsSeparator(path[i])) i += sjis::CharLength(path, i);
+  while (i < path.size() && !IsSeparator(path[i])) i += CharLength(path, i);
   return i;
 }
 
 // True when path starts with the folder part of the path entry (what comes before its last
 // name), followed by a separator. An entry without a folder part names the first name of path.
-bool StartsWithFolderPart(const std::string& entry, const EntryShape& shape, const std::string& path) {
+template <typename Text>
+bool StartsWithFolderPart(const Text& entry, const EntryShape& shape, const Text& path) {
   if (shape.lastSeparator == kNone) return true;
   const std::size_t folderEnd = shape.lastSeparator;
   if (path.size() <= folderEnd) return false;
-  for (std::size_t i = 0; i < folderEnd; i += sjis::CharLength(entry, i)) {
+  for (std::size_t i = 0; i < folderEnd; i += CharLength(entry, i)) {
     if (!SameChar(entry, i, path, i)) return false;
   }
   return IsSeparator(path[folderEnd]);
@@ -90,28 +111,42 @@ bool StartsWithFolderPart(const std::string& entry, const EntryShape& shape, con
 
 // True when the path entry names path or a folder above it: path starts with the entry's
 // folder part, and the name that follows matches the entry's last name.
-bool ExcludesAsPath(const std::string& entry, const EntryShape& shape, const std::string& path) {
+template <typename Text>
+bool ExcludesAsPath(const Text& entry, const EntryShape& shape, const Text& path) {
   if (shape.end == 0 || !StartsWithFolderPart(entry, shape, path)) return false;
   const std::size_t nameStart = shape.lastSeparator == kNone ? 0 : shape.lastSeparator + 1;
   return Matches(entry, nameStart, shape.end, path, nameStart, NameEnd(path, nameStart));
 }
 
 // Where the bare name of path starts.
-std::size_t BareNameStart(const std::string& path) {
-  const std::size_t separator = sjis::FindLastChar(path, '\\');
-  return separator == kNone ? 0 : separator + 1;
+template <typename Text>
+std::size_t BareNameStart(const Text& path) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); i += CharLength(path, i)) {
+    if (path[i] == '\\') start = i + 1;
+  }
+  return start;
 }
 
-}  // namespace
-
-int FindExclusion(const std::vector<std::string>& exclusions, const std::string& path) {
+template <typename Text>
+int FindFirstExclusion(const std::vector<Text>& exclusions, const Text& path) {
   const std::size_t nameStart = BareNameStart(path);
   for (std::size_t i = 0; i < exclusions.size(); ++i) {
-    const std::string& entry = exclusions[i];
+    const Text& entry = exclusions[i];
     const EntryShape shape = ShapeOf(entry);
     const bool excludes = shape.isPath ? ExcludesAsPath(entry, shape, path)
                                        : Matches(entry, 0, entry.size(), path, nameStart, path.size());
     if (excludes) return static_cast<int>(i);
   }
   return -1;
+}
+
+}  // namespace
+
+int FindExclusion(const std::vector<std::string>& exclusions, const std::string& path) {
+  return FindFirstExclusion(exclusions, path);
+}
+
+int FindExclusion(const std::vector<std::wstring>& exclusions, const std::wstring& path) {
+  return FindFirstExclusion(exclusions, path);
 }

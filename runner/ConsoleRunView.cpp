@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "copy/WideText.h"
 #include "plan/ShiftJis.h"
 
 namespace {
@@ -78,8 +79,14 @@ void CConsoleRunView::ShowRunMessage(const std::string& text) {
 }
 
 void CConsoleRunView::OnCopyFailed(const CopyFailure& failure) {
-  Show("reason: " + FailureReason(failure), true);
+  Show("reason: " + AnsiForDisplay(FailureReason(failure)), true);
   if (m_log != nullptr) m_log->WriteFailure(failure);
+}
+
+void CConsoleRunView::OnNotFollowed(const std::wstring& path) {
+  DrawProgress(true);
+  Show("not followed (a link or a loop): " + AnsiForDisplay(path), true);
+  if (m_log != nullptr) m_log->WriteNotFollowed(path);
 }
 
 void CConsoleRunView::EndCopyMode() {

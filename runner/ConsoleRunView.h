@@ -25,6 +25,7 @@ class CConsoleRunView : public ICopyRunView {
   bool PumpMessagesAndReadAbort() override;
   void ShowRunMessage(const std::string& text) override;
   void OnCopyFailed(const CopyFailure& failure) override;
+  void OnNotFollowed(const std::wstring& path) override;
   void EndCopyMode() override;
 
  private:

@@ -45,8 +45,8 @@ bool CheckPlanBeforeRun(const CFolderMap& folders, const std::string& desRoot, s
       runWouldSucceed = false;
     }
     for (const std::string& source : *entry.sources) {
-      WIN32_FIND_DATAA found;
-      std::string path;
+      WIN32_FIND_DATAW found;
+      std::wstring path;
       if (source.empty() || !ResolveSource(source, found, path) || !root.LiesBelow(path)) continue;
       std::fprintf(out, "note: the destination root lies inside %s; the copy leaves it out\n", source.c_str());
     }

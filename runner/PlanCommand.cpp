@@ -11,6 +11,7 @@
 #include "copy/EntryLookup.h"
 #include "copy/PreviousSnapshot.h"
 #include "copy/SnapshotLink.h"
+#include "copy/WideText.h"
 #include "plan/DateName.h"
 #include "plan/MemoryPlanTree.h"
 #include "plan/PlanReader.h"
@@ -47,6 +48,17 @@ void PrintCounts(const CCopyRun& run, const std::vector<std::string>& exclusions
     std::printf("%10ld  %s%s\n", count, exclusions[i].c_str(), count == 0 ? "  (matches nothing)" : "");
   }
   std::printf("files in all: %ld\n", run.Total());
+  for (const std::wstring& path : run.NotFollowed()) {
+    std::printf("not followed (a link or a loop): %s\n", AnsiForDisplay(path).c_str());
+  }
+}
+
+// What the count could not list or look up, which the run would fail on; each also in the log.
+void PrintCountFailures(const CCopyRun& run, CRunLog& log) {
+  for (const CopyFailure& failure : run.Failures()) {
+    std::printf("fails: %s: %s\n", failure.source.c_str(), AnsiForDisplay(FailureReason(failure)).c_str());
+    log.WriteFailure(failure);
+  }
 }
 
 void PrintSummary(const RunFigures& figures, bool keepGoing) {
@@ -137,8 +149,9 @@ int RunPlan(const RunnerOptions& options, const std::string& path, const std::st
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   figures = FiguresOf(run, snapshot.get(), seconds.count());
   bool checksPassed = true;
-  if (options.dryRun && result == CopyRunResult::kCompleted) {
+  if (options.dryRun && result != CopyRunResult::kAborted) {
     PrintCounts(run, tree.m_exclusions);
+    PrintCountFailures(run, log);
     checksPassed = CheckPlanBeforeRun(folders, tree.GetDesRoot(), stdout);
   }
   if (!options.dryRun && !options.quiet) PrintSummary(figures, options.keepGoing);

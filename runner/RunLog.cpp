@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "copy/WideText.h"
 #include "runner/PlanCommand.h"
 
 namespace {
@@ -36,7 +37,12 @@ void CRunLog::WriteStart(const std::string& planPath, const std::string& options
 }
 
 void CRunLog::WriteFailure(const CopyFailure& failure) {
-  Write("failed [" + failure.source + "] -> " + failure.destination + ": " + FailureReason(failure, true));
+  Write("failed [" + failure.source + "] -> " + failure.destination + ": " +
+        AnsiForDisplay(FailureReason(failure, true)));
+}
+
+void CRunLog::WriteNotFollowed(const std::wstring& path) {
+  Write("not followed (a link or a loop): " + AnsiForDisplay(path));
 }
 
 void CRunLog::WriteEnd(int exitCode, const RunFigures& figures) {

@@ -29,6 +29,7 @@ class CRunLog {
 
   void WriteStart(const std::string& planPath, const std::string& options);
   void WriteFailure(const CopyFailure& failure);
+  void WriteNotFollowed(const std::wstring& path);
   void WriteEnd(int exitCode, const RunFigures& figures);
 
  private:

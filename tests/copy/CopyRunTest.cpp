@@ -10,6 +10,7 @@
 #include "TempFolder.h"
 #include "TreeListing.h"
 #include "copy/TreeCopy.h"
+#include "copy/WideText.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ class RecordingView : public ICopyRunView {
   }
   void ShowRunMessage(const std::string& text) override { events.push_back("message " + text); }
   void OnCopyFailed(const CopyFailure& failure) override {
-    events.push_back("failed " + failure.entry.path + " " + std::to_string(failure.entry.error));
+    events.push_back("failed " + AnsiForDisplay(failure.entry.path) + " " + std::to_string(failure.entry.error));
   }
   void EndCopyMode() override { events.push_back("end"); }
 
@@ -148,13 +149,17 @@ TEST_F(CopyRunTest, CopiesEveryPathInWalkOrderIntoTheRootFollowedByTheKey) {
   }
 }
 
+// A source the count cannot find is what the run would fail on.
 TEST_F(CopyRunTest, CountOnlyListsEachFolderWithItsPathsAndCopiesNothing) {
   const std::string folder = MakeSourceFolder();
   plan_.SetEmpty(kTop);
   plan_.GetOrCreate(kDocs) = {folder, "", temp_ / "missing"};
   run_ = std::make_unique<CCopyRun>(plan_, temp_ / "out\\", std::vector<std::string>{"thumbs.db"}, view_);
 
-  EXPECT_EQ(run_->CountOnly(), CopyRunResult::kCompleted);
+  EXPECT_EQ(run_->CountOnly(), CopyRunResult::kFailed);
+  ASSERT_EQ(run_->Failures().size(), 1u);
+  EXPECT_EQ(run_->Failures()[0].source, temp_ / "missing");
+  EXPECT_EQ(run_->Failures()[0].destination, temp_ / "out\\2006-05-01/docs");
   EXPECT_EQ(view_.events, (Events{"begin", "counting", "range 1", "end"}));
   ASSERT_EQ(run_->CountedFolders().size(), 2u);
   EXPECT_EQ(run_->CountedFolders()[0].destination, temp_ / "out\\2006-05-01");
@@ -194,12 +199,12 @@ TEST_F(CopyRunTest, KeepingGoingCopiesEveryOtherPathAndNamesTheEntryThatFailed) 
 
   EXPECT_EQ(run_->Run(), CopyRunResult::kFailed);
   ASSERT_EQ(run_->Failures().size(), 2u);
-  EXPECT_EQ(run_->Failures()[0].entry.path, temp_ / "out\\2006-05-01\\docs\\old");
+  EXPECT_EQ(run_->Failures()[0].entry.path, WideFromAnsi(temp_ / "out\\2006-05-01\\docs\\old"));
   EXPECT_EQ(run_->Failures()[1].source, folder);
-  const std::string deepFile = folder + "\\sub\\c.txt";
+  const std::wstring deepFile = WideFromAnsi(folder + "\\sub\\c.txt");
   EXPECT_EQ(run_->Failures()[1].entry.path, deepFile);
-  const std::string reason = FailureReason(run_->Failures()[1]);
-  EXPECT_EQ(reason.substr(0, deepFile.size() + 2), deepFile + ": ");
+  const std::wstring reason = FailureReason(run_->Failures()[1]);
+  EXPECT_EQ(reason.substr(0, deepFile.size() + 2), deepFile + L": ");
   EXPECT_GT(reason.size(), deepFile.size() + 2);  // the system's text follows
   EXPECT_EQ(testfs::ReadFile(temp_ / "out\\2006-05-01\\second.txt"), "2");
   EXPECT_EQ(view_.events.back(), "end");

@@ -91,8 +91,8 @@ TEST(SafeCopyTest, TheDestinationRootIsLeftOutOfTheSourceThatHoldsIt) {
   for (const char* file : {"self\\a.txt", "self\\sub\\b.txt", "self\\bk\\old\\c.txt"}) testfs::WriteFile(temp / file, file);
   const std::string root = temp / "self/BK/";
   const CDestinationRoot destinationRoot(root);
-  TreeCopyExtras extras;
-  extras.root = &destinationRoot;
+  CTreeCopyJob job;
+  job.root = &destinationRoot;
   struct Row {
     std::string source;
     int count;
@@ -105,8 +105,8 @@ TEST(SafeCopyTest, TheDestinationRootIsLeftOutOfTheSourceThatHoldsIt) {
   };
   for (const Row& row : rows) {
     const std::string destination = temp / "self\\bk\\today";
-    EXPECT_EQ(CountFiles(row.source, nullptr, nullptr, nullptr, nullptr, &extras), row.count) << row.source;
-    EXPECT_EQ(CopyTree(destination, row.source, nullptr, nullptr, nullptr, nullptr, &extras), 1) << row.source;
+    EXPECT_EQ(CountFiles(row.source, job), row.count) << row.source;
+    EXPECT_EQ(CopyTree(destination, row.source, job), 1) << row.source;
     std::vector<std::string> copied;
     for (const auto& entry : testfs::ListTree(destination)) copied.push_back(entry.first);
     EXPECT_EQ(copied, row.copied) << row.source;

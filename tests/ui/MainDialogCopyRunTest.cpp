@@ -180,7 +180,7 @@ TEST_F(CopyRunDialogTest, EnterCopiesThePlanSilentlyAndAFailureIsShownInTheRunni
 }
 
 TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCopy) {
-  const int kFiles = 1500;
+  const int kFiles = 5000;
   const std::string many = ManyFiles(kFiles);
   CSheafkeeperDlg& dialog = OpenWithPlan({many});
   struct Case {
