@@ -73,19 +73,51 @@ void ForEachEntry(const std::string& folder, Visit visit) {
   FindClose(listing);
 }
 
-// The platform's floor: list, make folders, copy files, nothing else. Returns the files copied.
-inline int FloorCopy(const std::string& source, const std::string& target) {
+// The ANSI floor: list, make folders, copy files through the ANSI functions, nothing else.
+// Returns the files copied.
+inline int AnsiFloorCopy(const std::string& source, const std::string& target) {
   int copied = 0;
   CreateDirectoryA(target.c_str(), nullptr);
   ForEachEntry(source, [&](const std::string& path, const WIN32_FIND_DATAA& item) {
     std::string to = target + "\\" + item.cFileName;
     if (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      copied += FloorCopy(path, to);
+      copied += AnsiFloorCopy(path, to);
     } else {
       copied += CopyFileA(path.c_str(), to.c_str(), FALSE) ? 1 : 0;
     }
   });
   return copied;
+}
+
+// The platform's floor, as the tree copy reaches files: the same through the wide
+// functions on "\\?\" paths.
+inline int WideFloorCopy(const std::wstring& source, const std::wstring& target) {
+  int copied = 0;
+  CreateDirectoryW(target.c_str(), nullptr);
+  WIN32_FIND_DATAW item;
+  HANDLE listing = FindFirstFileW((source + L"\\*").c_str(), &item);
+  if (listing == INVALID_HANDLE_VALUE) return 0;
+  do {
+    const std::wstring name = item.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      copied += WideFloorCopy(source + L"\\" + name, target + L"\\" + name);
+    } else {
+      copied += CopyFileW((source + L"\\" + name).c_str(), (target + L"\\" + name).c_str(), FALSE) ? 1 : 0;
+    }
+  } while (FindNextFileW(listing, &item));
+  FindClose(listing);
+  return copied;
+}
+
+inline std::wstring LongPath(const std::string& absolute) {
+  std::wstring wide(absolute.size() + 1, L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, absolute.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1);
+  return L"\\\\?\\" + wide;
+}
+
+inline int FloorCopy(const std::string& source, const std::string& target) {
+  return WideFloorCopy(LongPath(source), LongPath(target));
 }
 
 inline void RemoveTree(const std::string& folder) {

@@ -22,6 +22,11 @@ bool IsDotName(const wchar_t* name) {
   return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
+bool IsLinkToFolder(const WIN32_FIND_DATAW& entry) {
+  return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+         IsReparseTagNameSurrogate(entry.dwReserved0);
+}
+
 // '/' never occurs as a second byte, but '\\' does, so the end is found by characters.
 std::string VolumeRootOf(const std::string& fullPath) {
   if (fullPath.size() >= 2 && fullPath[1] == ':') return fullPath.substr(0, 2) + "\\";

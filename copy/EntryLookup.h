@@ -51,6 +51,12 @@ inline bool LookUpUniqueEntry(const std::string& path, WIN32_FIND_DATAA& entry) 
 // True for the names "." and ".." that a folder listing reports besides its entries.
 bool IsDotName(const wchar_t* name);
 
+// True for a junction, a folder symbolic link or a mount point: a name for a folder
+// elsewhere, not entered by a walk. Other reparse points (cloud placeholders, deduplicated
+// files) hold their own data, and Wine shows a Unix link to a folder with the attribute
+// but without a tag: those are ordinary entries.
+bool IsLinkToFolder(const WIN32_FIND_DATAW& entry);
+
 // The absolute path of path as GetFullPathNameA gives it; path itself when that fails.
 std::string FullPath(const std::string& path);
 

@@ -25,13 +25,6 @@ bool IsFolder(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// A junction, a folder symbolic link or a mount point: a name for a folder elsewhere.
-// Other reparse points (cloud placeholders, deduplicated files) hold their own data.
-bool IsLinkToFolder(const WIN32_FIND_DATAW& entry) {
-  return IsFolder(entry.dwFileAttributes) && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-         IsReparseTagNameSurrogate(entry.dwReserved0);
-}
-
 unsigned long long Join(DWORD high, DWORD low) {
   return (static_cast<unsigned long long>(high) << 32) | low;
 }

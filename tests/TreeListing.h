@@ -14,19 +14,23 @@ namespace testfs {
 
 using Listing = std::map<std::string, std::string>;
 
+// name in the code page, or "utf8:" and its UTF-8 bytes where the code page cannot hold it.
 inline std::string Narrow(const std::wstring& wide) {
-  int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  BOOL lost = FALSE;
+  int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr, &lost);
+  const UINT codePage = lost ? CP_UTF8 : CP_ACP;
+  length = WideCharToMultiByte(codePage, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &narrow[0], length, nullptr, nullptr);
+  WideCharToMultiByte(codePage, 0, wide.c_str(), -1, &narrow[0], length, nullptr, nullptr);
   narrow.resize(static_cast<size_t>(length) - 1);
-  return narrow;
+  return lost ? "utf8:" + narrow : narrow;
 }
 
 // Entries whose bare name is one of skipped are left out with everything below them.
-inline void ListTree(const std::string& folder, const std::vector<std::string>& skipped, Listing& listing,
+inline void ListTree(const std::wstring& folder, const std::vector<std::string>& skipped, Listing& listing,
                      const std::string& prefix = std::string()) {
   WIN32_FIND_DATAW item;
-  HANDLE search = FindFirstFileW((Wide(folder) + L"\\*").c_str(), &item);
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &item);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     std::string name = Narrow(item.cFileName);
@@ -34,7 +38,7 @@ inline void ListTree(const std::string& folder, const std::vector<std::string>& 
     bool skip = false;
     for (const std::string& excluded : skipped) skip = skip || lstrcmpiA(excluded.c_str(), name.c_str()) == 0;
     if (skip) continue;
-    std::string path = folder + "\\" + name;
+    std::wstring path = folder + L"\\" + item.cFileName;
     if (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       listing[prefix + name + "\\"] = "<folder>";
       ListTree(path, skipped, listing, prefix + name + "\\");
@@ -49,7 +53,7 @@ inline void ListTree(const std::string& folder, const std::vector<std::string>& 
 
 inline Listing ListTree(const std::string& folder, const std::vector<std::string>& skipped = {}) {
   Listing listing;
-  ListTree(folder, skipped, listing);
+  ListTree(Wide(folder), skipped, listing);
   return listing;
 }
 

@@ -107,18 +107,14 @@ std::wstring Wide(const std::string& ansi) {
 class ExactPaths {
  public:
   explicit ExactPaths(const std::string& folder) {
-    typedef char*(CDECL * UnixName)(const wchar_t*);
-    const auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-    const char* unix = unixName != nullptr ? unixName(Wide(folder).c_str()) : nullptr;
-    if (unix == nullptr) {
+    const std::string unix = testfs::UnixPath(folder);
+    if (unix.empty()) {
       root_ = L"\\\\?\\" + Wide(folder);
       return;
     }
-    const int length = MultiByteToWideChar(CP_UTF8, 0, unix, -1, nullptr, 0);
+    const int length = MultiByteToWideChar(CP_UTF8, 0, unix.c_str(), -1, nullptr, 0);
     std::wstring wide(length - 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, unix, -1, &wide[0], length);
-    HeapFree(GetProcessHeap(), 0, const_cast<char*>(unix));
+    MultiByteToWideChar(CP_UTF8, 0, unix.c_str(), -1, &wide[0], length);
     std::replace(wide.begin(), wide.end(), L'/', L'\\');
     root_ = L"\\\\?\\unix" + wide;
   }

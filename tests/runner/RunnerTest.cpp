@@ -99,15 +99,9 @@ std::pair<unsigned long long, DWORD> FileIdentity(const std::string& path) {
 // Starts a Linux command on two paths through Wine; false where Wine cannot give a path's
 // Linux name.
 bool RunOnLinux(const char* program, const std::string& path, const std::string& secondPath) {
-  typedef char*(CDECL * UnixNameFn)(const WCHAR*);
-  const auto unixName = reinterpret_cast<UnixNameFn>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-  if (unixName == nullptr) return false;
-  auto quoted = [&](const std::string& windowsPath) {
-    const std::wstring wide = testfs::Wide(windowsPath).substr(4);
-    return "\"" + std::string(unixName(wide.c_str())) + "\"";
-  };
-  std::string command = std::string(program) + " " + quoted(path) + " " + quoted(secondPath);
+  if (testfs::UnixPath(path).empty()) return false;
+  std::string command =
+      std::string(program) + " \"" + testfs::UnixPath(path) + "\" \"" + testfs::UnixPath(secondPath) + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -324,6 +318,36 @@ TEST_F(RunnerTest, ADryRunListsTheCountsAndCopiesNothing) {
                             AnsiForDisplay(FailureReason(CopyFailure{"", "", {L"", ERROR_FILE_NOT_FOUND}})) + "\n");
   EXPECT_EQ(output.err, "counting the files...\nfiles to copy: 3\n");
   EXPECT_FALSE(testfs::Exists(today));
+}
+
+// A tree as users' folders hold them: names outside the code page, twins that the code
+// page would make one name, a path of over 300 characters, a name of 240, a loop through a
+// link. The run copies every file under its own name and names the loop once; the dry run
+// counts what the run copies.
+TEST_F(RunnerTest, EveryFileOfARealFolderIsCopiedUnderItsOwnName) {
+  const std::wstring src = testfs::Wide(temp_ / "src");
+  std::wstring deep = src;
+  testfs::MakeFolder(src);
+  for (int level = 0; level < 30; ++level) testfs::MakeFolder(deep += L"\\folder" + std::to_wstring(level % 10) + L"xyz");
+  testfs::WriteFile(deep + L"\\deep.txt", "deep");
+  testfs::MakeFolder(src + L"\\\u00DCn\u00EFcode");
+  for (const std::wstring& name : std::vector<std::wstring>{L"caf\u00E9.txt", L"cafe.txt", L"\U0001F600.txt", L"\uD55C\uAD6D\uC5B4.txt",
+                                   L"\u8FD9\u4E2A.txt", L"\u00DCn\u00EFcode\\x", std::wstring(240, L'n')}) {
+    testfs::WriteFile(src + L"\\" + name, testfs::Narrow(name));
+  }
+  ASSERT_TRUE(testfs::MakeUnixLink("..", temp_ / "src\\folder0xyz\\loop"));
+  testfs::WriteFile(temp_ / "plan.xml", PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "src"}}}));
+
+  RunnerOutput dryRun = RunRunner("--dry-run plan.xml", temp_.Path());
+  EXPECT_EQ(dryRun.exitCode, 0u) << dryRun.out;
+  EXPECT_NE(dryRun.out.find("files in all: 8\n"), std::string::npos) << dryRun.out;
+  RunnerOutput run = RunRunner("plan.xml", temp_.Path());
+  EXPECT_EQ(run.exitCode, 0u) << run.err;
+  EXPECT_EQ(testfs::ListTree(Today() + "\\src"), testfs::ListTree(temp_ / "src", {"loop"}));
+  EXPECT_NE(run.err.find("files to copy: 8\n"), std::string::npos) << run.err;
+  const std::string loopNamed = "not followed (a link or a loop): " + temp_ / "src\\folder0xyz\\loop\n";
+  EXPECT_EQ(run.err.find(loopNamed), run.err.rfind(loopNamed)) << run.err;
+  EXPECT_NE(run.err.find(loopNamed), std::string::npos) << run.err;
 }
 
 // Folder names that would lead a run out of its root: the run and the dry run fail them

@@ -150,17 +150,21 @@ TEST_F(CopyRunDialogTest, TheViewShowsTheCountFromOneToTheTotalInThirtyTwoBits) 
 
 TEST_F(CopyRunDialogTest, EnterCopiesThePlanSilentlyAndAFailureIsShownInTheRunningLook) {
   const std::string missing = m_folder.Folder() + "gone/";
-  CSheafkeeperDlg& dialog =
-      OpenWithPlan({Source("one.txt", "1"), Source("two.txt", "22"), "", Source("ソ表.txt", "333")});
+  // A name outside the code page is copied as it is and shown with "?".
+  testfs::MakeFolder(m_folder.Folder() + "world");
+  testfs::WriteFile(testfs::Wide(m_folder.Folder() + "world") + L"\\caf\u00E9.txt", "4444");
+  CSheafkeeperDlg& dialog = OpenWithPlan(
+      {Source("one.txt", "1"), Source("two.txt", "22"), "", Source("ソ表.txt", "333"), m_folder.Folder() + "world"});
 
   PressEnter();
   EXPECT_TRUE(m_ui.messages.empty());
   EXPECT_TRUE(InIdleLook(dialog));
   EXPECT_FALSE(dialog.IsBusy());
-  EXPECT_EQ(Status(dialog).GetWindowText(), "ｺﾋﾟｰ中        3 /        3  [ ソ表.txt ]");
-  EXPECT_EQ(Progress(dialog).GetPos(), 3);
+  EXPECT_EQ(Status(dialog).GetWindowText(), "ｺﾋﾟｰ中        4 /        4  [ caf?.txt ]");
+  EXPECT_EQ(Progress(dialog).GetPos(), 4);
   EXPECT_EQ(testfs::ReadFile(Today() + "\\one.txt"), "1");
   EXPECT_EQ(testfs::ReadFile(Today() + "\\ソ表.txt"), "333");
+  EXPECT_EQ(testfs::ReadFile(testfs::Wide(Today()) + L"\\world\\caf\u00E9.txt"), "4444");
 
   // A missing path in the middle of the list: the message names it as stored. The run
   // hid the focused Start button; the user puts the focus back on it.
