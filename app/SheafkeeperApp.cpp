@@ -3,22 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdint>
-
 #include "app/InstanceName.h"
 #include "copy/WideText.h"
 #include "framework/SingleInstance.h"
 #include "platform/LogFile.h"
+#include "platform/RunLog.h"
 #include "platform/Settings.h"
 #include "platform/WorkingFolder.h"
 #include "ui/SheafkeeperDlg.h"
-
-namespace {
-
-const char kLogFileName[] = "Sheafkeeper.log";
-const std::uint64_t kLogSizeLimit = 1 << 20;
-
-}  // namespace
 
 // A second start in the same working folder brings the first one's window forward and
 // ends; the first writes what its dialogs could not handle to the window's log.
@@ -30,7 +22,7 @@ bool CSheafkeeperApp::InitInstance() {
   InitCommonControls();
   CWinApp::InitInstance();
   UseSettingsFileIn(folder);
-  const CLogFile log(WideFromAnsi(folder + kLogFileName), kLogSizeLimit);
+  const CLogFile log(WideFromAnsi(folder + kWindowLogName), kWindowLogLimit);
   CDialog::SetFaultReporter([&log](const std::string& description) { log.AppendLine(WideFromAnsi(description)); });
 
   CSheafkeeperDlg dialog(nullptr);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "copy/FileCopyWorker.h"
 #include "copy/FolderKeyCheck.h"
 #include "copy/LongPath.h"
@@ -11,8 +13,9 @@
 
 namespace {
 
-const char kAbortedMessage[] = "コピーを中断しました";
-const char kFailedMessageEnd[] = "]のコピーに失敗しました";
+bool IsLockError(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
 
 }  // namespace
 
@@ -49,7 +52,7 @@ CopyRunResult CCopyRun::Execute(bool copy) {
   m_view.SetProgressRange(m_total);
   CopyRunResult result = copy ? CopyPass() : m_failures.empty() ? CopyRunResult::kCompleted : CopyRunResult::kFailed;
   if (result == CopyRunResult::kCompleted && m_abort == 1) result = CopyRunResult::kAborted;
-  if (result == CopyRunResult::kAborted) m_view.ShowRunMessage(kAbortedMessage);
+  if (result == CopyRunResult::kAborted) m_view.ShowAborted();
   m_view.EndCopyMode();
   return result;
 }
@@ -77,10 +80,12 @@ void CCopyRun::CountPass() {
   }
 }
 
-// A large file whose copy the platform stopped at an abort ends the run as aborted.
+// A file whose copy or wait was stopped at an abort ends the run as aborted. Without
+// keep-going the first failed entry ends the run; with it, each is reported as it fails.
 CopyRunResult CCopyRun::CopyPass() {
   m_failures.clear();
   m_copying = true;
+  m_job.keepGoing = m_keepGoing;
   for (const CFolderMap::Entry& entry : m_folders.Walk()) {
     if (PumpAndReadAbort()) return CopyRunResult::kAborted;
     if (!entry.sources) continue;
@@ -88,26 +93,25 @@ CopyRunResult CCopyRun::CopyPass() {
     const std::size_t count = sources.size();
     // A folder whose key would lead out of the root fails each source path, as a source
     // path that cannot be copied does.
-    const bool safeKey = FolderKeyFault(entry.key).empty();
+    const bool safeKey = IsSafeFolderKey(entry.key);
     for (std::size_t i = 0; i < count; ++i) {
       if (PumpAndReadAbort()) return CopyRunResult::kAborted;
       if (sources[i].empty()) continue;
-      const std::string destination = m_desRoot + entry.key;
-      m_failed = FailedEntry{ShownPathOf(LongPathOf(destination)), ERROR_INVALID_NAME};
-      if (!safeKey || CopyTree(destination, sources[i], m_job) != 1) {
-        if (m_fileCancelled) return CopyRunResult::kAborted;
-        ReportFailure(CopyFailure{sources[i], destination, m_failed});
-        if (!m_keepGoing) return CopyRunResult::kFailed;
-      }
+      m_current = CopyFailure{sources[i], m_desRoot + entry.key, {}};
+      m_failed = FailedEntry{ShownPathOf(LongPathOf(m_current.destination)), ERROR_INVALID_NAME};
+      const std::size_t failuresBefore = m_failures.size();
+      if (safeKey && CopyTree(m_current.destination, sources[i], m_job) == 1) continue;
+      if (m_fileCancelled) return CopyRunResult::kAborted;
+      if (m_failures.size() == failuresBefore) ReportFailure(m_failed);
+      if (!m_keepGoing) return CopyRunResult::kFailed;
     }
   }
   return m_failures.empty() ? CopyRunResult::kCompleted : CopyRunResult::kFailed;
 }
 
-void CCopyRun::ReportFailure(CopyFailure failure) {
-  m_failures.push_back(std::move(failure));
-  m_view.ShowRunMessage("[" + m_failures.back().source + kFailedMessageEnd);
-  m_view.OnCopyFailed(m_failures.back());
+void CCopyRun::ReportFailure(const FailedEntry& entry) {
+  m_failures.push_back(CopyFailure{m_current.source, m_current.destination, entry});
+  m_view.ShowFailure(m_failures.back());
 }
 
 bool CCopyRun::PumpAndReadAbort() {
@@ -121,13 +125,14 @@ bool CCopyRun::PumpIfDue() {
   return PumpAndReadAbort();
 }
 
-void CCopyRun::OnFileCounted(const ListedFile& file) {
-  m_fileSizes.push_back(file.size);
+void CCopyRun::OnFileCounted(const ListedFile& /*file*/) {
   PumpIfDue();
 }
 
 void CCopyRun::OnFailed(const FailedEntry& entry) {
-  if (m_copying) {
+  if (m_copying && m_keepGoing) {
+    ReportFailure(entry);
+  } else if (m_copying) {
     m_failed = entry;
   } else {
     m_failures.push_back(CopyFailure{std::string(), std::string(), entry});
@@ -142,9 +147,23 @@ void CCopyRun::OnNotFollowed(const std::wstring& path) {
   }
 }
 
+// A file that another program holds locked is tried again after a wait, during which the
+// view handles its input; an abort then stops the run.
+bool CCopyRun::CopyFile(const std::wstring& source, const std::wstring& target, const ListedFile& file) {
+  for (int attempt = 0;; ++attempt) {
+    if (CopyOnce(source, target, file)) return true;
+    const DWORD error = ::GetLastError();
+    if (m_fileCancelled || !IsLockError(error) || attempt >= m_retries) return false;
+    m_view.OnRetrying(ShownPathOf(source));
+    m_fileCancelled = WaitAndReadAbort(m_retryWait);
+    ::SetLastError(error);
+    if (m_fileCancelled) return false;
+  }
+}
+
 // A large file is named to the view before its copy starts, and the view handles its input
 // while the file is being copied.
-bool CCopyRun::CopyFile(const std::wstring& source, const std::wstring& target, const ListedFile& file) {
+bool CCopyRun::CopyOnce(const std::wstring& source, const std::wstring& target, const ListedFile& file) {
   if (file.size < kWorkerFileSize) return CopyFileSafely(source, target);
   m_view.OnFileCopyStarting(AnsiForDisplay(file.name).c_str());
   if (CopyFileOnWorker(source, target, &CCopyRun::WaitForLargeFile, this)) return true;
@@ -152,17 +171,23 @@ bool CCopyRun::CopyFile(const std::wstring& source, const std::wstring& target, 
   return false;
 }
 
+bool CCopyRun::WaitAndReadAbort(std::chrono::milliseconds wait) {
+  const Clock::time_point end = Clock::now() + wait;
+  for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
+    const auto slice = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<long long>(slice, 50)), QS_ALLINPUT);
+    if (PumpAndReadAbort()) return true;
+  }
+  return false;
+}
+
 bool CCopyRun::WaitForLargeFile(void* context) {
   return static_cast<CCopyRun*>(context)->PumpAndReadAbort();
 }
 
-// The count lists the files in the order in which the copy copies them, so the n-th file
-// copied is the n-th file counted.
 void CCopyRun::OnFileCopied(const ListedFile& file) {
   PumpAndReadAbort();
-  if (static_cast<std::size_t>(m_filesCopied) < m_fileSizes.size()) {
-    m_bytesCopied += m_fileSizes[static_cast<std::size_t>(m_filesCopied)];
-  }
+  m_bytesCopied += file.size;
   ++m_filesCopied;
   m_view.OnFileCopied(AnsiForDisplay(file.name).c_str());
 }

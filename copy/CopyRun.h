@@ -40,18 +40,24 @@ class CCopyRun : private ITreeCopyObserver, private IFileCopier {
   CopyRunResult Run();
   // The same without the copy: nothing is created or copied.
   CopyRunResult CountOnly();
-  // From now on a source path that fails no longer ends the copy: it goes on with the
-  // next one, and the run fails at its end.
+  // From now on an entry that fails no longer ends the copy: every other entry and source
+  // path is copied, each failed entry is reported, and the run fails at its end.
   void KeepGoingPastFailures() { m_keepGoing = true; }
+  // A copy that meets a sharing or lock violation is tried retries more times, wait apart.
+  void RetryLockedFiles(int retries, std::chrono::milliseconds wait) {
+    m_retries = retries;
+    m_retryWait = wait;
+  }
   // Lets step place each file without a copy where it can; null copies every file.
   void UseFileCopyStep(IFileCopyStep* step) { m_job.step = step; }
 
   long Total() const { return m_total; }
   long FilesCopied() const { return m_filesCopied; }
-  // The sizes of the files copied, as the count found them.
+  // The sizes of the files copied, as their folders' listings gave them.
   unsigned long long BytesCopied() const { return m_bytesCopied; }
-  // The source paths that could not be copied, in walk order; after CountOnly, those that
-  // could not be counted completely, which the copy would fail on.
+  // The entries that could not be copied, in walk order (one per source path without
+  // keep-going); after CountOnly, those that could not be counted, which the copy would
+  // fail on.
   const std::vector<CopyFailure>& Failures() const { return m_failures; }
   // The folders the count did not enter: links to elsewhere, and loops.
   const std::vector<std::wstring>& NotFollowed() const { return m_notFollowed; }
@@ -65,7 +71,10 @@ class CCopyRun : private ITreeCopyObserver, private IFileCopier {
   CopyRunResult Execute(bool copy);
   void CountPass();
   CopyRunResult CopyPass();
-  void ReportFailure(CopyFailure failure);
+  void ReportFailure(const FailedEntry& entry);
+  bool CopyOnce(const std::wstring& source, const std::wstring& target, const ListedFile& file);
+  // Waits while letting the view handle its input; true when aborted meanwhile.
+  bool WaitAndReadAbort(std::chrono::milliseconds wait);
   // Lets the view handle its input and takes over its abort; true when aborted.
   bool PumpAndReadAbort();
   // The same, once the count pump interval has passed since the last time.
@@ -86,16 +95,18 @@ class CCopyRun : private ITreeCopyObserver, private IFileCopier {
   ICopyRunView& m_view;
   const std::chrono::milliseconds m_countPumpInterval;
   bool m_keepGoing = false;
+  int m_retries = 2;
+  std::chrono::milliseconds m_retryWait{1000};
 
   CTreeCopyJob m_job;
   bool m_copying = false;  // the copy pass, not the count
   int m_abort = 0;  // read by CountFiles and CopyTree between entries
-  bool m_fileCancelled = false;  // a large file's copy failed after an abort
+  bool m_fileCancelled = false;  // a file's copy or its retry wait was stopped by an abort
+  CopyFailure m_current;  // the source path being copied and its destination
   Clock::time_point m_lastPump;
   long m_total = 0;
   std::vector<CountedFolder> m_counted;
   std::vector<long> m_exclusionCounts;  // one counter per exclusion
-  std::vector<unsigned long long> m_fileSizes;  // every file counted, in counting order
   long m_filesCopied = 0;
   unsigned long long m_bytesCopied = 0;
   FailedEntry m_failed;  // the last entry that failed

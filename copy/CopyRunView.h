@@ -23,11 +23,13 @@ class ICopyRunView {
   // Handles whatever input is waiting, without waiting, or nothing when it did so moments
   // ago; true once the user has asked for an abort in this run.
   virtual bool PumpMessagesAndReadAbort() = 0;
-  // Shows one of the run's messages and returns when the user has seen it.
-  virtual void ShowRunMessage(const std::string& text) = 0;
-  // A source path could not be copied; called after its message. The window's message
-  // box says enough, so by default nothing more is shown.
-  virtual void OnCopyFailed(const CopyFailure& /*failure*/) {}
+  // The run stopped at an abort; returns when the user has been told.
+  virtual void ShowAborted() = 0;
+  // An entry of a source path could not be copied; returns when the user has been told.
+  // Without keep-going it ends the run, and it is the run's only failure.
+  virtual void ShowFailure(const CopyFailure& failure) = 0;
+  // A locked file is tried again after a wait; path as a user writes it.
+  virtual void OnRetrying(const std::wstring& /*path*/) {}
   // The copy did not enter the folder at path (as a user writes it): a link to elsewhere,
   // or a loop. Nothing is missing because of it, so by default nothing is shown.
   virtual void OnNotFollowed(const std::wstring& /*path*/) {}

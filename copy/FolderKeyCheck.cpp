@@ -5,21 +5,22 @@
 
 namespace {
 
-std::string NameFault(const std::string& name) {
-  if (name.empty()) return "an empty folder name";
-  if (name == "." || name == "..") return "the folder name \"" + name + "\" leads out of its folder";
-  if (!IsCreatableFolderName(name)) return "Windows cannot create a folder named \"" + name + "\"";
-  return std::string();
+FolderNameFault NameFault(const std::string& name) {
+  if (name.empty()) return FolderNameFault::kEmpty;
+  if (name == "." || name == "..") return FolderNameFault::kLeadsOut;
+  if (!IsCreatableFolderName(name)) return FolderNameFault::kNotCreatable;
+  return FolderNameFault::kNone;
 }
 
 }  // namespace
 
-std::string FolderKeyFault(const std::string& key) {
+FolderKeyFault FindFolderKeyFault(const std::string& key) {
   std::size_t start = 0;
   for (;;) {
     const std::size_t slash = sjis::FindChar(key, '/', start);
-    const std::string fault = NameFault(key.substr(start, slash == std::string::npos ? std::string::npos : slash - start));
-    if (!fault.empty() || slash == std::string::npos) return fault;
+    const std::string name = key.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+    const FolderNameFault fault = NameFault(name);
+    if (fault != FolderNameFault::kNone || slash == std::string::npos) return FolderKeyFault{fault, name};
     start = slash + 1;
   }
 }

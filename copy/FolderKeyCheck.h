@@ -4,6 +4,18 @@
 // of the root.
 #include <string>
 
-// Empty when every name of key (the names joined by "/") is a folder name that Windows can
-// create, the rule of the tree's rename; else why one is not.
-std::string FolderKeyFault(const std::string& key);
+// What is wrong with a name of a key.
+enum class FolderNameFault { kNone, kEmpty, kLeadsOut, kNotCreatable };
+
+struct FolderKeyFault {
+  FolderNameFault fault = FolderNameFault::kNone;
+  std::string name;  // the first name of the key that is at fault
+};
+
+// The first name of key (the names joined by "/") that is not a folder name Windows can
+// create, the rule of the tree's rename.
+FolderKeyFault FindFolderKeyFault(const std::string& key);
+
+inline bool IsSafeFolderKey(const std::string& key) {
+  return FindFolderKeyFault(key).fault == FolderNameFault::kNone;
+}

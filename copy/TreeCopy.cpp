@@ -100,6 +100,7 @@ class CTreeWalk {
   int CopyPath(const std::wstring& destination, const std::wstring& path);
   int CopyEntry(const std::wstring& destination, const std::wstring& path, const WIN32_FIND_DATAW& entry);
   int CopyFolder(const std::wstring& target, const std::wstring& folder);
+  int CopyEntries(const std::wstring& target, const std::wstring& folder);
   int CopyListedEntry(const std::wstring& destination, const std::wstring& path, const WIN32_FIND_DATAW& item);
   bool CopyOneFile(const std::wstring& path, const std::wstring& target, const WIN32_FIND_DATAW& entry);
   bool EnterFolder(const std::wstring& folder);
@@ -219,27 +220,31 @@ bool CTreeWalk::CopyOneFile(const std::wstring& path, const std::wstring& target
   return true;
 }
 
-// Makes target, then copies every entry of folder into it, reading the abort flag before
-// each. Stops at the first entry that fails, or where the listing fails. The destination
-// root and folders already entered on the way down are left out.
+// Makes target, then copies the entries of folder into it. The destination root and folders
+// already entered on the way down are left out.
 int CTreeWalk::CopyFolder(const std::wstring& target, const std::wstring& folder) {
   if (IsRoot(folder) || !EnterFolder(folder)) return 1;
-  int result = 1;
-  WIN32_FIND_DATAW item;
-  if (!MakeLongFolderPath(target)) {
-    result = Fail(target);
-  } else if (FindHandle listing(folder + L"\\*", item); !listing.IsOpen()) {
-    result = Fail(folder);
-  } else {
-    do {
-      if (Aborted()) break;
-      if (IsDotName(item.cFileName)) continue;
-      result = CopyListedEntry(target, folder + L"\\" + item.cFileName, item);
-    } while (result == 1 && listing.Next(item));
-    if (result == 1 && !Aborted() && ::GetLastError() != ERROR_NO_MORE_FILES) result = Fail(folder);
-  }
+  const int result = MakeLongFolderPath(target) ? CopyEntries(target, folder) : Fail(target);
   LeaveFolder();
   return result;
+}
+
+// Copies every entry of folder into target, reading the abort flag before each. Stops at
+// the first entry that fails, unless the job keeps going, and fails where the listing fails.
+int CTreeWalk::CopyEntries(const std::wstring& target, const std::wstring& folder) {
+  WIN32_FIND_DATAW item;
+  FindHandle listing(folder + L"\\*", item);
+  if (!listing.IsOpen()) return Fail(folder);
+  int result = 1;
+  do {
+    if (Aborted()) return result;
+    if (IsDotName(item.cFileName)) continue;
+    if (!CopyListedEntry(target, folder + L"\\" + item.cFileName, item)) {
+      result = 0;
+      if (!m_job.keepGoing) return 0;
+    }
+  } while (listing.Next(item));
+  return ::GetLastError() == ERROR_NO_MORE_FILES ? result : Fail(folder);
 }
 
 // A folder must still be one; a file copy that finds the source or the destination folder

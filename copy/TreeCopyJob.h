@@ -59,6 +59,9 @@ class CTreeCopyJob {
   IFileCopier* copier = nullptr;
   // Null tells nobody.
   ITreeCopyObserver* observer = nullptr;
+  // An entry that cannot be copied no longer ends the copy: every other one is copied, each
+  // failed one is told to the observer, and the copy fails at its end.
+  bool keepGoing = false;
 
  private:
   std::vector<std::wstring> m_exclusions;

@@ -15,6 +15,7 @@ class CLogFile {
   // Appends "YYYY-MM-DD HH:MM:SS text" in local time and CR LF; false when the line could
   // not be written. Never throws.
   bool AppendLine(const std::wstring& text) const;
+  const std::wstring& Path() const { return m_path; }
 
  private:
   std::wstring m_path;

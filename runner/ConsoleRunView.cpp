@@ -6,11 +6,19 @@
 
 #include "copy/WideText.h"
 #include "plan/ShiftJis.h"
+#include "platform/RunLog.h"
 
 namespace {
 
 // Set by the console control handler, which the system calls without any context.
 std::atomic<bool> g_breakPressed{false};
+std::atomic<bool> g_stoppedBySystem{false};
+// Set once the run has ended and written its log; the handler of a console close waits
+// for it, since the system ends the process when the handler returns.
+HANDLE g_runEnded = nullptr;
+
+// The most the system lets a handler of a close, log-off or shutdown take.
+const DWORD kSystemStopWaitMs = 4500;
 
 const std::chrono::milliseconds kConsoleDrawInterval{250};
 const std::chrono::milliseconds kLogDrawInterval{1000};
@@ -73,14 +81,20 @@ bool CConsoleRunView::PumpMessagesAndReadAbort() {
   return g_breakPressed;
 }
 
-void CConsoleRunView::ShowRunMessage(const std::string& text) {
+void CConsoleRunView::ShowAborted() {
   DrawProgress(true);
-  Show(text, true);
+  Show("stopped before the next file", true);
 }
 
-void CConsoleRunView::OnCopyFailed(const CopyFailure& failure) {
-  Show("reason: " + AnsiForDisplay(FailureReason(failure)), true);
+void CConsoleRunView::ShowFailure(const CopyFailure& failure) {
+  DrawProgress(true);
+  Show("failed [" + failure.source + "]: " + AnsiForDisplay(FailureReason(failure)), true);
   if (m_log != nullptr) m_log->WriteFailure(failure);
+}
+
+void CConsoleRunView::OnRetrying(const std::wstring& path) {
+  DrawProgress(true);
+  if (!m_quiet) Show("in use by another program, trying again: " + AnsiForDisplay(path), true);
 }
 
 void CConsoleRunView::OnNotFollowed(const std::wstring& path) {
@@ -112,6 +126,7 @@ void CConsoleRunView::DrawIfDue() {
   if (!m_drawn && Clock::now() - m_drawnAt >= m_drawInterval) DrawProgress(false);
 }
 
+// A console is written in wide characters, whatever its code page.
 void CConsoleRunView::Show(const std::string& line, bool final) {
   if (!m_onConsole) {
     std::fprintf(m_out, "%s\n", line.c_str());
@@ -119,23 +134,41 @@ void CConsoleRunView::Show(const std::string& line, bool final) {
   }
   std::string shown = m_consoleWidth > 0 ? CutToWidth(line, m_consoleWidth) : line;
   std::string blanks(m_openLineLength > shown.size() ? m_openLineLength - shown.size() : 0, ' ');
-  std::fprintf(m_out, "\r%s%s%s", shown.c_str(), blanks.c_str(), final ? "\n" : "");
+  const std::wstring text = WideFromAnsi("\r" + shown + blanks + (final ? "\n" : ""));
   std::fflush(m_out);
+  DWORD written = 0;
+  ::WriteConsoleW(OutputHandle(m_out), text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr);
   m_openLineLength = final ? 0 : shown.size();
 }
 
 CConsoleBreakCatcher::CConsoleBreakCatcher() {
   g_breakPressed = false;
+  g_stoppedBySystem = false;
+  g_runEnded = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
   ::SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
 }
 
+// The run has ended and its log is written: a waiting handler may let the system go on.
 CConsoleBreakCatcher::~CConsoleBreakCatcher() {
+  ::SetEvent(g_runEnded);
   ::SetConsoleCtrlHandler(OnConsoleBreak, FALSE);
+  ::CloseHandle(g_runEnded);
+  g_runEnded = nullptr;
 }
 
-// Other events (closing the console, logging off) are left to the system's handling.
+// Closing the console, logging off and shutting down stop the run at the next file as
+// Ctrl+C does; the handler then holds the system back until the log has its end line.
 BOOL WINAPI OnConsoleBreak(DWORD event) {
-  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+  const bool bySystem = event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
+  if ((event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && !bySystem) || (bySystem && g_runEnded == nullptr)) {
+    return FALSE;
+  }
+  g_stoppedBySystem = g_stoppedBySystem || bySystem;
   g_breakPressed = true;
+  if (bySystem && g_runEnded != nullptr) ::WaitForSingleObject(g_runEnded, kSystemStopWaitMs);
   return TRUE;
+}
+
+bool StoppedBySystem() {
+  return g_stoppedBySystem;
 }

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "copy/CopyRunView.h"
-#include "runner/RunLog.h"
+
+
+class CRunLog;
 
 class CConsoleRunView : public ICopyRunView {
  public:
@@ -23,8 +25,9 @@ class CConsoleRunView : public ICopyRunView {
   void OnFileCopyStarting(const char* fileName) override;
   void OnFileCopied(const char* fileName) override;
   bool PumpMessagesAndReadAbort() override;
-  void ShowRunMessage(const std::string& text) override;
-  void OnCopyFailed(const CopyFailure& failure) override;
+  void ShowAborted() override;
+  void ShowFailure(const CopyFailure& failure) override;
+  void OnRetrying(const std::wstring& path) override;
   void OnNotFollowed(const std::wstring& path) override;
   void EndCopyMode() override;
 
@@ -53,7 +56,8 @@ class CConsoleRunView : public ICopyRunView {
   Clock::time_point m_drawnAt;
 };
 
-// While it lives, Ctrl+C and Ctrl+Break ask every console run view for an abort.
+// While it lives, Ctrl+C and Ctrl+Break, and the console's close, log-off and shutdown,
+// ask every console run view for an abort. It ends after the run's log is written.
 class CConsoleBreakCatcher {
  public:
   CConsoleBreakCatcher();
@@ -64,3 +68,5 @@ class CConsoleBreakCatcher {
 
 // The console control handler: the system calls it on a thread of its own.
 BOOL WINAPI OnConsoleBreak(DWORD event);
+// True when the abort came from a close, log-off or shutdown rather than a key.
+bool StoppedBySystem();

@@ -16,6 +16,22 @@ bool EntryHasSourcePath(const CFolderMap::Entry& entry) {
   return false;
 }
 
+// Why a run cannot use the folder key; empty when it can.
+std::string FolderKeyText(const std::string& key) {
+  const FolderKeyFault found = FindFolderKeyFault(key);
+  switch (found.fault) {
+    case FolderNameFault::kNone:
+      break;
+    case FolderNameFault::kEmpty:
+      return "an empty folder name";
+    case FolderNameFault::kLeadsOut:
+      return "the folder name \"" + found.name + "\" leads out of its folder";
+    case FolderNameFault::kNotCreatable:
+      return "Windows cannot create a folder named \"" + found.name + "\"";
+  }
+  return std::string();
+}
+
 bool VolumeExists(const std::string& desRoot) {
   const std::string volume = VolumeRootOf(FullPath(NormalisePath(desRoot)));
   return volume.empty() || GetDriveTypeA(volume.c_str()) != DRIVE_NO_ROOT_DIR;
@@ -39,7 +55,7 @@ bool CheckPlanBeforeRun(const CFolderMap& folders, const std::string& desRoot, s
   const CDestinationRoot root(desRoot);
   for (const CFolderMap::Entry& entry : folders.Walk()) {
     if (!EntryHasSourcePath(entry)) continue;
-    const std::string fault = FolderKeyFault(entry.key);
+    const std::string fault = FolderKeyText(entry.key);
     if (!fault.empty()) {
       std::fprintf(out, "fails: the folder %s: %s\n", entry.key.c_str(), fault.c_str());
       runWouldSucceed = false;

@@ -16,10 +16,10 @@
 #include "plan/MemoryPlanTree.h"
 #include "plan/PlanReader.h"
 #include "platform/LocaleDate.h"
+#include "platform/RunLog.h"
 #include "platform/WorkingFolder.h"
 #include "runner/ConsoleRunView.h"
 #include "runner/DryRunChecks.h"
-#include "runner/RunLog.h"
 #include "runner/RunnerOptions.h"
 #include "Version.h"
 
@@ -65,7 +65,7 @@ void PrintSummary(const RunFigures& figures, bool keepGoing) {
   const double megabytes = static_cast<double>(figures.bytesCopied) / (1024 * 1024);
   std::fprintf(stderr, "%s, in %.1f s (%.1f MB/s)", FilesCopiedText(figures).c_str(), figures.seconds,
                figures.seconds > 0 ? megabytes / figures.seconds : 0.0);
-  if (keepGoing) std::fprintf(stderr, ", source paths failed: %lu", static_cast<unsigned long>(figures.failedSources));
+  if (keepGoing) std::fprintf(stderr, ", failed entries: %lu", static_cast<unsigned long>(figures.failedEntries));
   std::fputs("\n", stderr);
 }
 
@@ -89,16 +89,17 @@ std::unique_ptr<CSnapshotLink> SnapshotStep(const RunnerOptions& options, CMemor
   return std::make_unique<CSnapshotLink>(topFolder, previous);
 }
 
-// What the run did; a snapshot run counts only the files and bytes it wrote as copied.
-RunFigures FiguresOf(const CCopyRun& run, const CSnapshotLink* snapshot, double seconds) {
-  RunFigures figures{run.FilesCopied(), run.Total(), run.BytesCopied(), seconds, run.Failures().size()};
-  if (snapshot == nullptr) return figures;
-  figures.snapshot = true;
-  figures.filesLinked = snapshot->FilesLinked();
-  figures.filesSkipped = snapshot->FilesSkipped();
-  figures.filesCopied -= figures.filesLinked + figures.filesSkipped;
-  figures.bytesCopied -= std::min(figures.bytesCopied, snapshot->BytesNotWritten());
-  return figures;
+// The word of the log's end line for an exit code.
+std::string OutcomeOf(int exitCode) {
+  switch (exitCode) {
+    case kExitSuccess:
+      return "completed";
+    case kExitFailed:
+      return "failed";
+    case kExitAborted:
+      return StoppedBySystem() ? "stopped by the system" : "aborted";
+  }
+  return "plan unread";
 }
 
 int ExitCodeOf(CopyRunResult result) {
@@ -138,10 +139,10 @@ int RunPlan(const RunnerOptions& options, const std::string& path, const std::st
     std::fprintf(stderr, "%s: skipped the folder element %s\n", kProgramName, element.c_str());
   }
 
-  CConsoleBreakCatcher breaks;
   CConsoleRunView view(stderr, options.quiet, &log);
   CCopyRun run(folders, tree.GetDesRoot(), tree.m_exclusions, view);
   if (options.keepGoing) run.KeepGoingPastFailures();
+  run.RetryLockedFiles(options.retries, std::chrono::seconds(options.retryWaitSeconds));
   const std::unique_ptr<CSnapshotLink> snapshot = SnapshotStep(options, tree);
   run.UseFileCopyStep(snapshot.get());
   const auto start = std::chrono::steady_clock::now();
@@ -175,10 +176,20 @@ int RunPlanCommand(int argc, const char* const* argv) {
   }
   const std::string workDir = GetWorkingFolder();
   const std::string path = options.planGiven ? options.planPath : workDir + kAutomaticPlanFile;
-  CRunLog log(options.logPath);
-  log.WriteStart(path, options.given);
+  CRunLog log(WideFromAnsi(options.logPath));
+  log.WriteStart(WideFromAnsi(path + (options.given.empty() ? "" : " with " + options.given)));
+  bool warned = false;
+  const auto warnOnce = [&] {
+    if (!log.HasFailed() || warned) return;
+    std::fprintf(stderr, "%s: cannot write the log %s; the run goes on without it\n", kProgramName,
+                 options.logPath.c_str());
+    warned = true;
+  };
+  warnOnce();
+  CConsoleBreakCatcher breaks;
   RunFigures figures;
   const int exitCode = RunPlan(options, path, workDir, log, figures);
-  log.WriteEnd(exitCode, figures);
+  log.WriteEnd(OutcomeOf(exitCode) + " (exit " + std::to_string(exitCode) + ")", figures);
+  warnOnce();
   return exitCode;
 }

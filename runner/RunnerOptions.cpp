@@ -10,10 +10,14 @@ const char kRunnerUsage[] =
     "                and their file counts, then each exclusion with the files and folders\n"
     "                it left out, then what the copy would fail on; copy nothing\n"
     "  --quiet       no progress and no summary, only errors\n"
-    "  --keep-going  go on with the next source path after one that fails, instead of\n"
-    "                stopping; the summary says how many failed\n"
-    "  --log FILE    append to FILE a dated line when the run starts and when it ends,\n"
-    "                and one for each failure with its reason; also with --quiet\n"
+    "  --keep-going  go on past a file or folder that cannot be copied, instead of stopping:\n"
+    "                every other one is copied, each failure is named with its reason and\n"
+    "                the summary counts them\n"
+    "  --retries N   try a file that another program holds locked N more times (2)\n"
+    "  --retry-wait SECONDS\n"
+    "                wait this long before each of those tries (1)\n"
+    "  --log FILE    append to FILE (UTF-8) a dated line when the run starts and when it\n"
+    "                ends, and one for each failure with its reason; also with --quiet\n"
     "  --skip-unchanged\n"
     "                leave a file whose copy already exists with the same size and\n"
     "                last-write time (a second run on the same day)\n"
@@ -41,6 +45,27 @@ void Append(std::string& text, const std::string& argument) {
   text += (text.empty() ? "" : " ") + argument;
 }
 
+// Reads the value after the option at argv[i] into value; false with a reason when there
+// is none. A number must be a whole number from 0 to 3600.
+bool ReadValue(int argc, const char* const* argv, int& i, std::string& value, std::string& error) {
+  if (++i == argc) {
+    error = std::string(argv[i - 1]) + " needs a value";
+    return false;
+  }
+  value = argv[i];
+  return true;
+}
+
+bool ReadNumber(int argc, const char* const* argv, int& i, int& number, std::string& error) {
+  std::string value;
+  if (!ReadValue(argc, argv, i, value, error)) return false;
+  const bool digits = !value.empty() && value.size() <= 4 && value.find_first_not_of("0123456789") == std::string::npos;
+  number = digits ? std::stoi(value) : -1;
+  if (number >= 0 && number <= 3600) return true;
+  error = std::string(argv[i - 1]) + " takes a whole number from 0 to 3600, not " + value;
+  return false;
+}
+
 }  // namespace
 
 bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& options, std::string& error) {
@@ -59,12 +84,13 @@ bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& option
     } else if (argument == "--link-unchanged") {
       options.linkUnchanged = options.skipUnchanged = true;
     } else if (argument == "--log") {
-      if (++i == argc) {
-        error = "--log needs a file name";
+      if (!ReadValue(argc, argv, i, options.logPath, error)) return false;
+      Append(options.given, options.logPath);
+    } else if (argument == "--retries" || argument == "--retry-wait") {
+      if (!ReadNumber(argc, argv, i, argument == "--retries" ? options.retries : options.retryWaitSeconds, error)) {
         return false;
       }
-      options.logPath = argv[i];
-      Append(options.given, options.logPath);
+      Append(options.given, argv[i]);
     } else if (argument == "--version") {
       options.version = true;
     } else if (IsHelpOption(argument)) {

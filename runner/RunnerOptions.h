@@ -5,7 +5,9 @@
 struct RunnerOptions {
   bool dryRun = false;     // count and list, copy nothing
   bool quiet = false;      // no progress and no summary, only errors
-  bool keepGoing = false;  // a failed source path does not end the run
+  bool keepGoing = false;  // a failed entry does not end the run
+  int retries = 2;           // further tries of a file another program holds locked
+  int retryWaitSeconds = 1;  // the wait before each of them
   bool help = false;
   bool version = false;  // print the program's name and version
   bool skipUnchanged = false;  // leave a target that already holds its file (same size and last-write time)

@@ -37,7 +37,7 @@ inline void WriteFile(const std::wstring& longPath, const std::string& text) {
 inline void WriteFile(const std::string& path, const std::string& text) { WriteFile(Wide(path), text); }
 
 inline std::string ReadFile(const std::wstring& longPath) {
-  HANDLE file = CreateFileW(longPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  HANDLE file = CreateFileW(longPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string text;

@@ -1,5 +1,7 @@
 #include "ui/CopyRunStrip.h"
 
+#include "platform/RunLog.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -14,6 +16,8 @@
 namespace {
 
 const char kCountingStatus[] = "ｶｳﾝﾄ中...";
+const char kAbortedMessage[] = "コピーを中断しました";
+const char kFailedMessageEnd[] = "]のコピーに失敗しました";
 const char kCopyingStatusFormat[] = "ｺﾋﾟｰ中 %8ld / %8ld  [ %s ]";
 const int kCommandButtons[] = {IDOK, IDCANCEL, IDC_NEW, IDC_OPEN, IDC_SAVE};
 
@@ -108,6 +112,20 @@ bool CCopyRunStrip::PumpMessagesAndReadAbort() {
     m_lastPump = now;
   }
   return m_dialog.IsAbortRequested();
+}
+
+void CCopyRunStrip::ShowAborted() {
+  ShowRunMessage(kAbortedMessage);
+}
+
+// The box names the source path as the plan holds it; the log names the entry and why.
+void CCopyRunStrip::ShowFailure(const CopyFailure& failure) {
+  if (m_log != nullptr) m_log->WriteFailure(failure);
+  ShowRunMessage("[" + failure.source + kFailedMessageEnd);
+}
+
+void CCopyRunStrip::OnNotFollowed(const std::wstring& path) {
+  if (m_log != nullptr) m_log->WriteNotFollowed(path);
 }
 
 // The box shows over the last file's figures.

@@ -8,6 +8,7 @@
 #include "copy/CopyRunView.h"
 #include "framework/Controls.h"
 
+class CRunLog;
 class CSheafkeeperDlg;
 
 class CCopyRunStrip : public ICopyRunView {
@@ -24,8 +25,12 @@ class CCopyRunStrip : public ICopyRunView {
   void OnFileCopyStarting(const char* fileName) override;
   void OnFileCopied(const char* fileName) override;
   bool PumpMessagesAndReadAbort() override;
-  void ShowRunMessage(const std::string& text) override;
+  void ShowAborted() override;
+  void ShowFailure(const CopyFailure& failure) override;
+  void OnNotFollowed(const std::wstring& path) override;
   void EndCopyMode() override;
+  // Failures and folders not followed also go to log while it is set; null for none.
+  void UseLog(CRunLog* log) { m_log = log; }
 
  protected:
   // When the run's message pump last handled input, or the run began.
@@ -51,10 +56,13 @@ class CCopyRunStrip : public ICopyRunView {
   void ShowRunningLook(bool running);
   // Puts the run's latest figures into the progress bar and the status line.
   void DrawProgress();
+  // Shows the run's message over its last figures.
+  void ShowRunMessage(const std::string& text);
 
   CSheafkeeperDlg& m_dialog;  // not owned; the dialog owns the strip
   CProgressCtrl m_progress;
   CStatic m_staticStatus;
   PendingProgress m_pendingProgress;
   bool m_copyingLargeFile = false;
+  CRunLog* m_log = nullptr;  // not owned
 };

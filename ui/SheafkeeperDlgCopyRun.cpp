@@ -2,13 +2,39 @@
 #include "ui/SheafkeeperDlg.h"
 
 #include "copy/CopyRun.h"
+#include "copy/WideText.h"
+#include "platform/RunLog.h"
+
+namespace {
+
+const char* OutcomeOf(CopyRunResult result) {
+  switch (result) {
+    case CopyRunResult::kCompleted:
+      return "completed";
+    case CopyRunResult::kAborted:
+      return "aborted";
+    case CopyRunResult::kFailed:
+      break;
+  }
+  return "failed";
+}
+
+}  // namespace
 
 // A start that the run's own message pump dispatches finds the dialog busy. The run
-// offers to pump after every entry; the dialog decides how often it does.
+// offers to pump after every entry; the dialog decides how often it does. Every run
+// leaves its start, its failures and its end in the window's log.
 LRESULT CSheafkeeperDlg::OnStart(WPARAM, LPARAM, bool&) {
   if (IsBusy()) return 0;
+  CRunLog log(WideFromAnsi(m_strWorkDir + kWindowLogName), kWindowLogLimit);
+  log.WriteStart(WideFromAnsi("the window's plan to " + GetDesRoot()));
+  m_copyRunStrip.UseLog(&log);
   CCopyRun run(m_mapFolder, GetDesRoot(), GetExclusionRows(), GetCopyRunView(), std::chrono::milliseconds(0));
-  run.Run();
+  const auto start = std::chrono::steady_clock::now();
+  const CopyRunResult result = run.Run();
+  const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+  m_copyRunStrip.UseLog(nullptr);
+  log.WriteEnd(OutcomeOf(result), FiguresOf(run, nullptr, seconds.count()));
   return 0;
 }
 

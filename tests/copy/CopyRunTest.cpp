@@ -21,7 +21,7 @@ const char kOld[] = "2006-05-01/docs/old";
 const char kTop[] = "2006-05-01";
 const char kDocs[] = "2006-05-01/docs";
 
-const char kAborted[] = "message コピーを中断しました";
+const char kAborted[] = "aborted";
 
 // Records what the run shows. Asks for an abort at a given pump, at the first pump after
 // a given number of files has been shown, or at a given pump while a large file is being
@@ -56,8 +56,8 @@ class RecordingView : public ICopyRunView {
     }
     ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
   }
-  void ShowRunMessage(const std::string& text) override { events.push_back("message " + text); }
-  void OnCopyFailed(const CopyFailure& failure) override {
+  void ShowAborted() override { events.push_back(kAborted); }
+  void ShowFailure(const CopyFailure& failure) override {
     events.push_back("failed " + AnsiForDisplay(failure.entry.path) + " " + std::to_string(failure.entry.error));
   }
   void EndCopyMode() override { events.push_back("end"); }
@@ -178,7 +178,7 @@ TEST_F(CopyRunTest, AFailedPathIsNamedAsStoredAndNothingAfterItIsCopied) {
 
   EXPECT_EQ(Run(temp_ / "out\\"), CopyRunResult::kFailed);
   EXPECT_EQ(view_.events, (Events{"begin", "counting", "range 4", "file first.txt", "file second.txt",
-                                  "message [" + stored + "]のコピーに失敗しました", "failed " + stored + " 2", "end"}));
+                                  "failed " + stored + " 2", "end"}));
   ASSERT_EQ(run_->Failures().size(), 1u);
   EXPECT_EQ(run_->Failures()[0].source, stored);
   EXPECT_EQ(run_->Failures()[0].destination, temp_ / "out\\2006-05-01");

@@ -9,6 +9,7 @@
 #include <functional>
 #include <set>
 #include <thread>
+#include <utility>
 
 #include "CurrentFolder.h"
 #include "RunningProgram.h"
@@ -40,8 +41,10 @@ HANDLE InheritableFile(const std::string& path) {
   return ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
 }
 
-// Runs SheafkeeperRun.exe with arguments in folder, its output going to two files there.
-RunnerOutput RunRunner(const std::string& arguments, const std::string& folder) {
+// Runs SheafkeeperRun.exe with arguments in folder, its output going to two files there;
+// while it runs, whileRunning is called with what it has written to stderr so far.
+RunnerOutput RunRunner(const std::string& arguments, const std::string& folder,
+                       const std::function<void(const std::string&)>& whileRunning = nullptr) {
   std::string command = "\"" + ProgramPath("SheafkeeperRun.exe") + "\" " + arguments;
   const std::string outPath = folder + "\\runner-out.txt";
   const std::string errPath = folder + "\\runner-err.txt";
@@ -53,7 +56,9 @@ RunnerOutput RunRunner(const std::string& arguments, const std::string& folder) 
   PROCESS_INFORMATION process{};
   RunnerOutput output{9999, "", ""};
   if (::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup, &process)) {
-    ::WaitForSingleObject(process.hProcess, 60000);
+    for (int waited = 0; waited < 60000 && ::WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT; waited += 50) {
+      if (whileRunning) whileRunning(testfs::ReadFile(errPath));
+    }
     ::GetExitCodeProcess(process.hProcess, &output.exitCode);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
@@ -117,16 +122,19 @@ class RunnerTest : public testing::Test {
   std::string Dest() const { return temp_ / "dest"; }
   std::string Today() const { return Dest() + "\\" + DateFolderName(); }
 
-  // Runs plan in this process, presses Ctrl+C as the system does, on a thread of its own,
-  // once pressWhen holds, and gives the exit code; copiedAtPress: the files copied then.
-  int RunPressingCtrlC(const std::string& plan, const std::function<bool()>& pressWhen, int& copiedAtPress) {
+  // Runs plan in this process with a log, sends the console event (Ctrl+C by default) as
+  // the system does, on a thread of its own, once pressWhen holds, and gives the exit code;
+  // copiedAtPress: the files copied then.
+  int RunPressingCtrlC(const std::string& plan, const std::function<bool()>& pressWhen, int& copiedAtPress,
+                       DWORD event = CTRL_C_EVENT) {
     int exitCode = -1;
+    const std::string log = temp_ / "run.log";
     std::thread run([&] {
-      const char* arguments[] = {"SheafkeeperRun", "--quiet", plan.c_str()};
-      exitCode = RunPlanCommand(3, arguments);
+      const char* arguments[] = {"SheafkeeperRun", "--quiet", "--log", log.c_str(), plan.c_str()};
+      exitCode = RunPlanCommand(5, arguments);
     });
     for (int attempt = 0; attempt < 1000 && !pressWhen(); ++attempt) ::Sleep(10);
-    EXPECT_TRUE(OnConsoleBreak(CTRL_C_EVENT));
+    EXPECT_TRUE(OnConsoleBreak(event));
     copiedAtPress = testfs::FilesIn(Today());
     run.join();
     return exitCode;
@@ -190,7 +198,7 @@ TEST_F(RunnerTest, EachOutcomeHasItsExitCodeAndItsReason) {
   testfs::WriteFile(temp_ / "skipped.xml", skipped);
   const std::string reason =
       AnsiForDisplay(FailureReason(CopyFailure{missing, Today(), FailedEntry{WideFromAnsi(missing), ERROR_FILE_NOT_FOUND}}));
-  const std::string failed = "[" + missing + "]のコピーに失敗しました\nreason: " + reason + "\n";
+  const std::string failed = "failed [" + missing + "]: " + reason + "\n";
   struct Case {
     std::string arguments;
     DWORD exitCode;
@@ -274,7 +282,11 @@ TEST_F(RunnerTest, TheLogDatesEachRunAndGivesEachFailureItsReason) {
     RunnerOutput output = RunRunner(c.arguments, temp_.Path());
     EXPECT_EQ(output.exitCode, c.exitCode) << c.arguments;
     EXPECT_EQ(testfs::FilesIn(Dest()), c.copied) << c.arguments;
-    const std::string log = testfs::ReadFile(temp_ / "run.log");
+    std::string log = testfs::ReadFile(temp_ / "run.log");
+    if (log != "<missing>") {
+      EXPECT_EQ(log.substr(0, 3), "\xEF\xBB\xBF") << "UTF-8 with a byte-order mark";
+      log.erase(0, 3);
+    }
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2) {
       lines.push_back(log.substr(at, end - at));
@@ -288,11 +300,16 @@ TEST_F(RunnerTest, TheLogDatesEachRunAndGivesEachFailureItsReason) {
       }
     }
     if (c.logged.size() > 1 && c.logged[1] == failed && c.arguments.find("--dry-run") == std::string::npos) {
-      EXPECT_NE(output.err.find("のコピーに失敗しました\nreason: "), std::string::npos) << output.err;
+      EXPECT_NE(output.err.find("failed [" + gone + "]: "), std::string::npos) << output.err;
     }
   }
+  // A run killed before its end line is named when the next run starts.
+  testfs::WriteFile(temp_ / "run.log", "\xEF\xBB\xBF" "2026-01-02 03:04:05 start bad.xml\r\n");
+  RunRunner("--log run.log gone.xml", temp_.Path());
+  EXPECT_NE(testfs::ReadFile(temp_ / "run.log").find("previous run started at 2026-01-02 03:04:05 did not finish"),
+            std::string::npos);
   RunnerOutput keptGoing = RunRunner("--keep-going bad.xml", temp_.Path());
-  EXPECT_NE(keptGoing.err.find(", source paths failed: 2\n"), std::string::npos) << keptGoing.err;
+  EXPECT_NE(keptGoing.err.find(", failed entries: 2\n"), std::string::npos) << keptGoing.err;
   RunnerOutput unlogged = RunRunner("--quiet --log nofolder\\run.log bad.xml", temp_.Path());
   EXPECT_EQ(unlogged.err.substr(0, 60), "SheafkeeperRun: cannot write the log nofolder\\run.log; the r");
 }
@@ -350,6 +367,39 @@ TEST_F(RunnerTest, EveryFileOfARealFolderIsCopiedUnderItsOwnName) {
   EXPECT_NE(run.err.find(loopNamed), std::string::npos) << run.err;
 }
 
+// A file that another program holds open without sharing, among twenty in two folders: with
+// keep-going every other file is copied and the log names the locked one with its reason;
+// without it the run stops there; a file released during the retries is copied.
+TEST_F(RunnerTest, ALockedFileIsRetriedAndKeepGoingCopiesEverythingElse) {
+  for (const char* folder : {"src", "src\\a", "src\\b"}) testfs::MakeFolder(temp_ / folder);
+  for (int i = 0; i < 20; ++i) Source(std::string(i < 10 ? "src\\a\\" : "src\\b\\") + std::to_string(i), "data");
+  const std::string locked = temp_ / "src\\a\\5";
+  testfs::WriteFile(temp_ / "plan.xml",
+                    PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "src"}}, {"2006-05-01/later", {Source("z", "z")}}}));
+  HANDLE lock = ::CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+  RunnerOutput keptGoing = RunRunner("--keep-going --retries 1 --log run.log plan.xml", temp_.Path());
+  EXPECT_EQ(keptGoing.exitCode, 1u);
+  EXPECT_EQ(testfs::FilesIn(Today()), 20);  // 19 of src and the later folder's file
+  EXPECT_EQ(keptGoing.err.find("in use by another program, trying again: " + locked + "\n") != std::string::npos, true)
+      << keptGoing.err;
+  const std::string log = testfs::ReadFile(temp_ / "run.log");
+  EXPECT_NE(log.find("failed [" + temp_ / "src" + "] -> " + Today() + ": " + locked + ": "), std::string::npos) << log;
+  EXPECT_NE(log.find("files copied: 20 of 21, 77 bytes, "), std::string::npos) << log;
+
+  testfs::RemoveTree(Dest());
+  EXPECT_EQ(RunRunner("--retries 0 plan.xml", temp_.Path()).exitCode, 1u);
+  EXPECT_LT(testfs::FilesIn(Today()), 19);
+
+  RunnerOutput released = RunRunner("--retry-wait 1 plan.xml", temp_.Path(), [&](const std::string& err) {
+    if (lock != nullptr && err.find("trying again") != std::string::npos) ::CloseHandle(std::exchange(lock, nullptr));
+  });
+  EXPECT_EQ(released.exitCode, 0u) << released.err;
+  EXPECT_EQ(testfs::FilesIn(Today()), 21);
+  if (lock != nullptr) ::CloseHandle(lock);
+}
+
 // Folder names that would lead a run out of its root: the run and the dry run fail them
 // and nothing changes anywhere around the root. A root on a missing drive fails the dry
 // run; a root inside a source is a note, and the run leaves it out of the copy.
@@ -361,7 +411,7 @@ TEST_F(RunnerTest, UnsafePlansWriteNothingOutsideTheRootAndTheDryRunSaysWhy) {
     const testfs::Listing before = testfs::ListTree(temp_.Path());
     RunnerOutput run = RunRunner("plan.xml", temp_.Path());
     EXPECT_EQ(run.exitCode, 1u) << name;
-    EXPECT_NE(run.err.find("[" + source + "]のコピーに失敗しました"), std::string::npos) << name << run.err;
+    EXPECT_NE(run.err.find("failed [" + source + "]: "), std::string::npos) << name << run.err;
     EXPECT_EQ(testfs::ListTree(temp_.Path()), before) << name;
     RunnerOutput dryRun = RunRunner("--dry-run plan.xml", temp_.Path());
     EXPECT_EQ(dryRun.exitCode, 1u) << name;
@@ -398,7 +448,14 @@ TEST_F(RunnerTest, CtrlCStopsTheRunAtTheNextEntry) {
   EXPECT_GE(copiedAtPress, 10);
   EXPECT_LE(testfs::FilesIn(Today()), copiedAtPress + 1);  // only the file being copied is finished
   EXPECT_LT(testfs::FilesIn(Today()), kFiles);
-  EXPECT_FALSE(OnConsoleBreak(CTRL_CLOSE_EVENT));
+
+  // Closing the console stops the run the same way, and the log still gets its end line.
+  testfs::RemoveTree(Today());
+  EXPECT_EQ(RunPressingCtrlC(plan, [&] { return testfs::FilesIn(Today()) >= 10; }, copiedAtPress, CTRL_CLOSE_EVENT),
+            kExitAborted);
+  const std::string log = testfs::ReadFile(temp_ / "run.log");
+  EXPECT_NE(log.find(" end stopped by the system (exit 2): "), std::string::npos) << log;
+  EXPECT_FALSE(OnConsoleBreak(CTRL_CLOSE_EVENT));  // no run: the system's handling
 }
 
 TEST_F(RunnerTest, CtrlCDuringALargeFileEndsTheRunWithTwoWhenThatFileIsDone) {

@@ -120,7 +120,7 @@ TEST_F(CopyRunDialogTest, TheViewShowsTheCountFromOneToTheTotalInThirtyTwoBits) 
 
   view.SetProgressRange(70000);
   view.OnFileCopied("a.txt");
-  view.ShowRunMessage("message");  // the last figures are drawn before the box
+  view.ShowAborted();  // the last figures are drawn before the box
   EXPECT_EQ(Status(dialog).GetWindowText(), "ｺﾋﾟｰ中        1 /    70000  [ a.txt ]");
   EXPECT_EQ(Progress(dialog).GetPos(), 1);
   EXPECT_EQ(RangeUpper(dialog), 70000);
@@ -181,6 +181,16 @@ TEST_F(CopyRunDialogTest, EnterCopiesThePlanSilentlyAndAFailureIsShownInTheRunni
   EXPECT_TRUE(runningLookWhileShown);
   EXPECT_TRUE(InIdleLook(dialog));
   EXPECT_EQ(testfs::FilesIn(Backup()), 1);
+
+  // Both runs are in the window's log, the failure with its reason.
+  const std::string log = testfs::ReadFile(m_folder.Folder() + "Sheafkeeper.log");
+  EXPECT_EQ(log.substr(0, 3), "\xEF\xBB\xBF");
+  const std::string start = " start the window's plan to " + Backup() + "\\\r\n";
+  EXPECT_NE(log.find(start), log.rfind(start)) << log;
+  EXPECT_NE(log.find(" end completed: files copied: 4 of 4, 10 bytes, "), std::string::npos) << log;
+  const std::string failed = " failed [" + missing + "] -> " + Today() + ": ";
+  EXPECT_GT(log.find("\r\n", log.find(failed)), log.find(failed) + failed.size()) << "a reason follows\n" << log;
+  EXPECT_NE(log.find(" end failed: files copied: 1 of 4, 1 bytes, "), std::string::npos) << log;
 }
 
 TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCopy) {
