@@ -30,6 +30,7 @@ CDialog::MessageTable CSheafkeeperDlg::GetMessageTable() const {
       OnMessage(WM_ERASEBKGND, &CSheafkeeperDlg::OnEraseBkgnd),
       OnMessage(WM_SIZE, &CSheafkeeperDlg::OnSize),
       OnMessage(WM_DESTROY, &CSheafkeeperDlg::OnDestroy),
+      OnMessage(WM_QUERYENDSESSION, &CSheafkeeperDlg::OnQueryEndSession),
       OnMessage(WM_ENDSESSION, &CSheafkeeperDlg::OnEndSession),
       OnMessage(WM_TIMER, &CSheafkeeperDlg::OnTimer),
       OnMessage(WM_GETMINMAXINFO, &CSheafkeeperDlg::OnGetMinMaxInfo),

@@ -73,15 +73,19 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   bool m_bSessionSaved = false;  // the plan and sizes were saved at the end of the session
   const CSingleInstance* m_pSingleInstance = nullptr;  // not owned; null in tests
 
-  // The copy run's strip sets the flags as a run begins and ends.
+  // The copy run's strip sets the flags as a run begins and ends; while it runs, Windows
+  // is told why the session should not end yet.
   void EnterBusyState() {
     m_bBusy = 1;
     m_bAbort = 0;
+    ::ShutdownBlockReasonCreate(m_hWnd, kSessionBlockReason);
   }
   void LeaveBusyState() {
     m_bBusy = 0;
     m_bAbort = 1;
+    ::ShutdownBlockReasonDestroy(m_hWnd);
   }
+  static constexpr wchar_t kSessionBlockReason[] = L"バックアップ中です";
 
   // Start-up steps of the dialog's initialisation.
   void TakeClientSize();
@@ -115,6 +119,8 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   LRESULT OnSize(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the window is being destroyed: the shutdown sequence.
   LRESULT OnDestroy(WPARAM wParam, LPARAM lParam, bool& handled);
+  // When Windows asks whether the session may end (log-off or shutdown).
+  LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the Windows session ends (log-off or shutdown).
   LRESULT OnEndSession(WPARAM wParam, LPARAM lParam, bool& handled);
   // When the timer that a change to the plan started runs out.

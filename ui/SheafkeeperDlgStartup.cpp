@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "copy/FileCopyWorker.h"
 #include "framework/SingleInstance.h"
 #include "platform/FileMove.h"
 #include "platform/Settings.h"
@@ -119,10 +120,19 @@ LRESULT CSheafkeeperDlg::OnDestroy(WPARAM, LPARAM, bool&) {
   return 0;
 }
 
-// Log-off or shutdown ends the process without WM_DESTROY, even during a copy run: the
-// plan and the sizes are saved here as the shutdown sequence would save them.
+// A copy run makes the session wait; Windows may still end it after asking the user.
+LRESULT CSheafkeeperDlg::OnQueryEndSession(WPARAM, LPARAM, bool&) { return IsBusy() ? FALSE : TRUE; }
+
+// Log-off or shutdown ends the process without WM_DESTROY, even during a copy run, at
+// any moment after this returns. So a run is stopped at its next file, and the copy of a
+// large file is stopped and its temporary file removed before it returns; the plan and
+// the sizes are saved here as the shutdown sequence would save them.
 LRESULT CSheafkeeperDlg::OnEndSession(WPARAM wParam, LPARAM, bool&) {
   if (!wParam || m_bSessionSaved) return 0;
+  if (IsBusy()) {
+    m_bAbort = 1;
+    StopFileCopyOnWorker();
+  }
   SaveState();
   m_bSessionSaved = true;
   return 0;

@@ -1,8 +1,9 @@
 // The copy engine never damages what it cannot copy: a failed copy leaves no cut-off file
 // and keeps an earlier copy byte for byte, a read-only, hidden or system target is replaced,
-// and a destination root inside a source is left out of the walk. The full-disk rows need
-// a small disk (SHEAF_SMALL_DISK, a tmpfs mounted by tests/copy/run-as-nobody) and the
-// read-only row a user whom the attribute binds; rows that cannot run here say so.
+// a replace leaves no temporary file, and a destination root inside a source is left out of
+// the walk. The full-disk rows need a small disk (SHEAF_SMALL_DISK, a tmpfs mounted by
+// tests/copy/run-as-nobody) and the read-only row a user whom the attribute binds; rows
+// that cannot run here say so.
 #include <windows.h>
 
 #include <cstdio>
@@ -39,6 +40,8 @@ TEST(SafeCopyTest, AFailedCopyKeepsTheEarlierTargetAndABlockingAttributeIsCleare
     bool onSmallDisk;
     int result;
     bool replaced;  // the target holds the source afterwards; otherwise it is as before
+    bool leftover = false;          // a killed run left the target's temporary file
+    std::string name = "data.bin";  // of the source and the target
   } rows[] = {
       {"a new target", "<missing>", 0, false, 1, true},
       {"a second run replaces the target", "old", 0, false, 1, true},
@@ -46,6 +49,8 @@ TEST(SafeCopyTest, AFailedCopyKeepsTheEarlierTargetAndABlockingAttributeIsCleare
       {"a hidden target is replaced", "old", FILE_ATTRIBUTE_HIDDEN, false, 1, true},
       {"a system and read-only target is replaced", "old", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY, false, 1,
        true},
+      {"a killed run's temporary file is removed", "old", 0, false, 1, true, true},
+      {"a name too long for the temporary suffix", "old", 0, false, 1, true, false, std::string(250, 'n') + ".bin"},
       {"a full disk leaves no cut-off new target", "<missing>", 0, true, 0, false},
       {"a full disk keeps the earlier target", "old", 0, true, 0, false},
   };
@@ -59,26 +64,30 @@ TEST(SafeCopyTest, AFailedCopyKeepsTheEarlierTargetAndABlockingAttributeIsCleare
                   row.onSmallDisk ? "no small disk; run tests/copy/run-as-nobody" : "read-only is not enforced for root");
       continue;
     }
-    const std::string source = temp / "data.bin";
+    const std::string source = temp / row.name;
     testfs::WriteFile(source, std::string(row.onSmallDisk ? kLargerThanTheSmallDisk : 5000, 'n'));
-    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(testfs::Wide(source).c_str(), FILE_ATTRIBUTE_READONLY);
     const std::string out = row.onSmallDisk ? std::string(smallDisk) + "\\out" : temp / "out";
+    const std::string target = out + "\\" + row.name;
     testfs::MakeFolder(out);
     if (row.before != "<missing>") {
-      testfs::WriteFile(out + "\\data.bin", row.before);
-      SetFileAttributesA((out + "\\data.bin").c_str(), row.attributes);
+      testfs::WriteFile(target, row.before);
+      SetFileAttributesW(testfs::Wide(target).c_str(), row.attributes);
     }
+    if (row.leftover) testfs::WriteFile(target + ".~sk-partial", "cut");
     const testfs::Listing before = testfs::ListTree(out);
 
     EXPECT_EQ(CopyTree(out, source, nullptr, nullptr, nullptr, nullptr), row.result) << row.what;
     if (row.replaced) {
-      EXPECT_EQ(testfs::ListTree(out), (testfs::Listing{{"data.bin", testfs::ListTree(temp.Path())["data.bin"]}}))
+      EXPECT_EQ(testfs::ListTree(out), (testfs::Listing{{row.name, testfs::ListTree(temp.Path())[row.name]}}))
           << row.what;
-      EXPECT_EQ(GetFileAttributesA((out + "\\data.bin").c_str()), GetFileAttributesA(source.c_str())) << row.what;
+      EXPECT_EQ(GetFileAttributesW(testfs::Wide(target).c_str()), GetFileAttributesW(testfs::Wide(source).c_str()))
+          << row.what;
     } else {
       EXPECT_EQ(testfs::ListTree(out), before) << row.what;
     }
-    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(testfs::Wide(source).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(testfs::Wide(source).c_str());
     testfs::RemoveTree(out);
   }
 }

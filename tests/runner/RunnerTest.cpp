@@ -41,35 +41,70 @@ HANDLE InheritableFile(const std::string& path) {
   return ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
 }
 
-// Runs SheafkeeperRun.exe with arguments in folder, its output going to two files there;
-// while it runs, whileRunning is called with what it has written to stderr so far.
+// SheafkeeperRun.exe started with arguments in folder, its output going to two files there
+// whose names begin with tag; ended at once if it still runs when this goes.
+class StartedRunner {
+ public:
+  StartedRunner(const std::string& arguments, const std::string& folder, const std::string& tag = "runner")
+      : m_outPath(folder + "\\" + tag + "-out.txt"), m_errPath(folder + "\\" + tag + "-err.txt") {
+    std::string command = "\"" + ProgramPath("SheafkeeperRun.exe") + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = InheritableFile(m_outPath);
+    startup.hStdError = InheritableFile(m_errPath);
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                          &m_process)) {
+      m_process = PROCESS_INFORMATION{};
+    }
+    ::CloseHandle(startup.hStdOutput);
+    ::CloseHandle(startup.hStdError);
+  }
+  ~StartedRunner() {
+    if (m_process.hProcess == nullptr) return;
+    Kill();
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+  }
+
+  // Ends the process at once, as a crash or Task Scheduler's "end task" does.
+  void Kill() const {
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0) return;
+    ::TerminateProcess(m_process.hProcess, 9);
+    ::WaitForSingleObject(m_process.hProcess, 20000);
+  }
+  // Until the end, or a minute, calls look with what it has written to stderr so far.
+  void WhileRunning(const std::function<void(const std::string&)>& look) const {
+    for (int waited = 0; waited < 60000 && ::WaitForSingleObject(m_process.hProcess, 50) == WAIT_TIMEOUT;
+         waited += 50) {
+      look(testfs::ReadFile(m_errPath));
+    }
+  }
+  // Waits up to a minute for the end, then reads the output.
+  RunnerOutput Finish() const {
+    RunnerOutput output{9999, "", ""};
+    if (m_process.hProcess != nullptr) {
+      ::WaitForSingleObject(m_process.hProcess, 60000);
+      ::GetExitCodeProcess(m_process.hProcess, &output.exitCode);
+    }
+    output.out = WithoutCarriageReturns(testfs::ReadFile(m_outPath));
+    output.err = WithoutCarriageReturns(testfs::ReadFile(m_errPath));
+    ::DeleteFileA(m_outPath.c_str());
+    ::DeleteFileA(m_errPath.c_str());
+    return output;
+  }
+
+ private:
+  std::string m_outPath;
+  std::string m_errPath;
+  PROCESS_INFORMATION m_process{};
+};
+
 RunnerOutput RunRunner(const std::string& arguments, const std::string& folder,
                        const std::function<void(const std::string&)>& whileRunning = nullptr) {
-  std::string command = "\"" + ProgramPath("SheafkeeperRun.exe") + "\" " + arguments;
-  const std::string outPath = folder + "\\runner-out.txt";
-  const std::string errPath = folder + "\\runner-err.txt";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = InheritableFile(outPath);
-  startup.hStdError = InheritableFile(errPath);
-  PROCESS_INFORMATION process{};
-  RunnerOutput output{9999, "", ""};
-  if (::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup, &process)) {
-    for (int waited = 0; waited < 60000 && ::WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT; waited += 50) {
-      if (whileRunning) whileRunning(testfs::ReadFile(errPath));
-    }
-    ::GetExitCodeProcess(process.hProcess, &output.exitCode);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-  }
-  ::CloseHandle(startup.hStdOutput);
-  ::CloseHandle(startup.hStdError);
-  output.out = WithoutCarriageReturns(testfs::ReadFile(outPath));
-  output.err = WithoutCarriageReturns(testfs::ReadFile(errPath));
-  ::DeleteFileA(outPath.c_str());
-  ::DeleteFileA(errPath.c_str());
-  return output;
+  const StartedRunner runner(arguments, folder);
+  if (whileRunning) runner.WhileRunning(whileRunning);
+  return runner.Finish();
 }
 
 // A plan file's text: the root, folders with their source paths, exclusions.
@@ -458,14 +493,63 @@ TEST_F(RunnerTest, CtrlCStopsTheRunAtTheNextEntry) {
   EXPECT_FALSE(OnConsoleBreak(CTRL_CLOSE_EVENT));  // no run: the system's handling
 }
 
-TEST_F(RunnerTest, CtrlCDuringALargeFileEndsTheRunWithTwoWhenThatFileIsDone) {
+// The copy, made in the file's temporary file, is removed: nothing of it is left.
+TEST_F(RunnerTest, CtrlCDuringALargeFileEndsTheRunWithTwoAndLeavesNothingOfThatFile) {
   const std::string plan = temp_ / "plan.xml";
   testfs::WriteFile(plan, PlanText(Dest() + "\\", {{"2006-05-01", {Source("huge.bin", std::string(256 << 20, 'h')),
                                                                      Source("after.txt", "a")}}}));
   int copiedAtPress = 0;
-  EXPECT_EQ(RunPressingCtrlC(plan, [&] { return testfs::Exists(Today() + "\\huge.bin"); }, copiedAtPress),
-            kExitAborted);
-  EXPECT_FALSE(testfs::Exists(Today() + "\\after.txt"));
+  const std::string partial = Today() + "\\huge.bin.~sk-partial";
+  EXPECT_EQ(RunPressingCtrlC(plan, [&] { return testfs::Exists(partial); }, copiedAtPress), kExitAborted);
+  EXPECT_EQ(testfs::FilesIn(Today()), 0);
+}
+
+// A run killed while it copies a new 300 MB file leaves nothing under the file's name; the
+// next run completes the file and removes what the killed one left.
+TEST_F(RunnerTest, ARunKilledInALargeNewFileLeavesNoCutOffFileAndTheNextRunCompletesIt) {
+  const std::string big = Source("big.bin", std::string(300 << 20, 'b'));
+  testfs::WriteFile(temp_ / "plan.xml", PlanText(Dest() + "\\", {{"2006-05-01", {big}}}));
+  const std::string copy = Today() + "\\big.bin";
+  const std::string partial = copy + ".~sk-partial";
+  {
+    StartedRunner killed("--quiet plan.xml", temp_.Path());
+    WIN32_FILE_ATTRIBUTE_DATA written{};
+    for (int look = 0; look < 60000 && written.nFileSizeLow == 0; ++look) {
+      ::GetFileAttributesExW(testfs::Wide(partial).c_str(), GetFileExInfoStandard, &written);
+      ::Sleep(1);
+    }
+    killed.Kill();
+  }
+  EXPECT_FALSE(testfs::Exists(copy));
+  EXPECT_TRUE(testfs::Exists(partial));
+
+  EXPECT_EQ(RunRunner("--quiet plan.xml", temp_.Path()).exitCode, 0u);
+  EXPECT_TRUE(testfs::ReadFile(copy) == testfs::ReadFile(big));
+  EXPECT_EQ(testfs::FilesIn(Today()), 1);
+}
+
+// Overlapping scheduled tasks: two runs of one plan started together both copy it whole,
+// into a new destination (folders made by both at once) and over the last copy (each
+// replacing the same files), in eight pairs.
+TEST_F(RunnerTest, TwoRunsOfOnePlanStartedTogetherBothSucceed) {
+  std::string folder = temp_ / "src";
+  for (int depth = 0; depth < 12; ++depth) {
+    testfs::MakeFolder(folder);
+    for (int i = 0; i < 3; ++i) {
+      testfs::WriteFile(folder + "\\" + std::to_string(i) + ".txt", std::string(depth * 500 + i, 'x'));
+    }
+    folder += "\\sub";
+  }
+  testfs::WriteFile(temp_ / "plan.xml", PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "src"}}}));
+  const testfs::Listing source = testfs::ListTree(temp_ / "src");
+  for (int pair = 0; pair < 8; ++pair) {
+    if (pair % 2 == 0) testfs::RemoveTree(Dest());
+    StartedRunner first("--quiet plan.xml", temp_.Path(), "first");
+    StartedRunner second("--quiet plan.xml", temp_.Path(), "second");
+    const RunnerOutput outputs[] = {first.Finish(), second.Finish()};
+    for (const RunnerOutput& output : outputs) EXPECT_EQ(output.exitCode, 0u) << "pair " << pair << ": " << output.err;
+    EXPECT_EQ(testfs::ListTree(Today() + "\\src"), source) << "pair " << pair;
+  }
 }
 
 // Day 1, then runs on day 2 that change the sources first; after each run the top folder

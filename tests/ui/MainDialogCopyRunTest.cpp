@@ -230,38 +230,47 @@ TEST_F(CopyRunDialogTest, TheAbortButtonStopsTheRunDuringTheCountAndDuringTheCop
   }
 }
 
-TEST_F(CopyRunDialogTest, TheAbortButtonClickedDuringALargeFileStopsTheRunWhenThatFileEnds) {
+// The end of a Windows session stops the run as Abort does, but the copy of the large file
+// is stopped before the message returns, since the process may end right after it.
+TEST_F(CopyRunDialogTest, AbortOrTheSessionsEndDuringALargeFileStopsTheRunAndLeavesNothingOfThatFile) {
   const std::string huge(256 << 20, 'h');
   CSheafkeeperDlg& dialog = OpenWithPlan({Source("huge.bin", huge), Source("after.txt", "a")});
   const std::string naming = "ｺﾋﾟｰ中        1 /        2  [ huge.bin ]";
-  const std::string copied = Today() + "\\huge.bin";
-  std::size_t sizeAtClick = 0;
-  bool clicked = false;
-  {
-    Ticker clicker([&] {
-      if (clicked || Status(dialog).GetWindowText() != naming) return;
-      clicked = true;
-      sizeAtClick = testfs::Exists(copied) ? testfs::ReadFile(copied).size() : 0;
-      PostClick(dialog.GetDlgItem(IDC_ABORT));
-    });
-    PressEnter();
+  const std::string partial = Today() + "\\huge.bin.~sk-partial";
+  bool partialAfterSessionEnd = true;
+  for (bool sessionEnds : {false, true}) {
+    m_ui.messages.clear();
+    bool acted = false;  // while the file was being copied: the window answered meanwhile
+    {
+      Ticker actor([&] {
+        if (acted || Status(dialog).GetWindowText() != naming || !testfs::Exists(partial)) return;
+        acted = true;
+        if (!sessionEnds) return PostClick(dialog.GetDlgItem(IDC_ABORT));
+        dialog.SendMessage(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        partialAfterSessionEnd = testfs::Exists(partial);
+      });
+      PressEnter();
+    }
+    EXPECT_TRUE(acted) << sessionEnds;
+    ASSERT_EQ(m_ui.messages.size(), 1u) << sessionEnds;
+    EXPECT_EQ(m_ui.messages[0].text, "コピーを中断しました");
+    EXPECT_TRUE(InIdleLook(dialog));
+    EXPECT_EQ(Status(dialog).GetWindowText(), naming);
+    EXPECT_EQ(testfs::FilesIn(Today()), 0) << sessionEnds;
+    ::SetFocus(dialog.GetDlgItem(IDOK));
   }
-  EXPECT_TRUE(clicked);
-  EXPECT_LT(sizeAtClick, huge.size());  // the window answered while the file was being copied
-  ASSERT_EQ(m_ui.messages.size(), 1u);
-  EXPECT_EQ(m_ui.messages[0].text, "コピーを中断しました");
-  EXPECT_TRUE(InIdleLook(dialog));
-  EXPECT_EQ(Status(dialog).GetWindowText(), naming);
-  EXPECT_FALSE(testfs::Exists(Today() + "\\after.txt"));
+  EXPECT_FALSE(partialAfterSessionEnd);
 }
 
-TEST_F(CopyRunDialogTest, DuringARunStartAndExitAreIgnoredAndAFolderStillShowsItsSources) {
+// The session's end waits for the run too: the window asks Windows to wait while it runs.
+TEST_F(CopyRunDialogTest, DuringARunStartExitAndTheSessionsEndAreRefusedAndAFolderStillShowsItsSources) {
   const int kFiles = 300;
   CSheafkeeperDlg& dialog = OpenWithPlan({ManyFiles(kFiles)});
   CDesFolderSetting& tree = DesPane(dialog);
   CSrcFolderSetting& sources = SrcPane(dialog);
   bool pressed = false;
   bool stillRunning = false;
+  LRESULT mayEndSession = -1;
   std::string shownKey = "(none)";
   int shownRows = -1;
   {
@@ -271,6 +280,7 @@ TEST_F(CopyRunDialogTest, DuringARunStartAndExitAreIgnoredAndAFolderStillShowsIt
       pressed = true;
       for (int id : {IDOK, IDCANCEL}) dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED));
       dialog.SendMessage(WM_CLOSE);
+      mayEndSession = dialog.SendMessage(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
       stillRunning = dialog.IsBusy() && InRunningLook(dialog);
       Tree(tree).SelectItem(nullptr);
       Tree(tree).SelectItem(TopFolder(tree));
@@ -281,6 +291,8 @@ TEST_F(CopyRunDialogTest, DuringARunStartAndExitAreIgnoredAndAFolderStillShowsIt
   }
   EXPECT_TRUE(pressed);
   EXPECT_TRUE(stillRunning);
+  EXPECT_EQ(mayEndSession, FALSE);
+  EXPECT_EQ(dialog.SendMessage(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   EXPECT_EQ(shownKey, DateFolderName());
   EXPECT_EQ(shownRows, 1);
   EXPECT_TRUE(dialog.IsWindow());
