@@ -85,17 +85,6 @@ std::string PlanText(const std::string& root, const std::vector<PlanFolder>& fol
   return text + "</Sheafkeeper>\r\n";
 }
 
-// A file's index and link count: every name of one file gives the same pair.
-std::pair<unsigned long long, DWORD> FileIdentity(const std::string& path) {
-  HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  BY_HANDLE_FILE_INFORMATION information{};
-  ::GetFileInformationByHandle(file, &information);
-  ::CloseHandle(file);
-  return {(static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow,
-          information.nNumberOfLinks};
-}
-
 // Starts a Linux command on two paths through Wine; false where Wine cannot give a path's
 // Linux name.
 bool RunOnLinux(const char* program, const std::string& path, const std::string& secondPath) {
@@ -464,9 +453,9 @@ TEST_F(RunnerTest, ASnapshotRunLinksWhatIsUnchangedSinceThePreviousDayAndCopiesT
     EXPECT_EQ(copy, testfs::ListTree(temp_ / "src")) << c.arguments;
     for (const auto& file : copy) {
       if (file.second == "<folder>") continue;
-      const auto identity = FileIdentity(c.top + "\\src\\" + file.first);
+      const auto identity = testfs::FileIdentity(c.top + "\\src\\" + file.first);
       const bool linked = c.linked.count(file.first) == 1;
-      EXPECT_EQ(identity == FileIdentity(day1 + "\\src\\" + file.first), linked) << c.arguments << " " << file.first;
+      EXPECT_EQ(identity == testfs::FileIdentity(day1 + "\\src\\" + file.first), linked) << c.arguments << " " << file.first;
       EXPECT_EQ(identity.second, linked ? 2u : 1u) << c.arguments << " " << file.first;
     }
     EXPECT_EQ(testfs::ListTree(day1), day1Files) << c.arguments;
@@ -496,7 +485,7 @@ TEST_F(RunnerTest, AFileThatCannotBeLinkedIsCopied) {
     EXPECT_NE(output.err.find("\nfiles copied: 1 of 1, linked: 0, skipped: 0, 1 bytes written"), std::string::npos)
         << output.err;
     EXPECT_EQ(testfs::ListTree(Today()), testfs::ListTree(day1));
-    EXPECT_EQ(FileIdentity(Today() + "\\a.txt").second, 1u);
+    EXPECT_EQ(testfs::FileIdentity(Today() + "\\a.txt").second, 1u);
   }
   RunOnLinux("/bin/rm -rf", other, day1);
   for (int attempt = 0; attempt < 500 && testfs::Exists(day1); ++attempt) ::Sleep(10);
