@@ -45,6 +45,10 @@ void CRunLog::WriteNotFollowed(const std::wstring& path) {
   Write("not followed (a link or a loop): " + AnsiForDisplay(path));
 }
 
+void CRunLog::WriteRemoval(const std::string& folder, const std::string& reason) {
+  Write(reason.empty() ? "removed " + folder : "cannot remove " + folder + ": " + reason);
+}
+
 void CRunLog::WriteEnd(int exitCode, const RunFigures& figures) {
   char text[80];
   std::snprintf(text, sizeof text, "end %s (exit %d): ", ResultWord(exitCode), exitCode);

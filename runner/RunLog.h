@@ -30,6 +30,8 @@ class CRunLog {
   void WriteStart(const std::string& planPath, const std::string& options);
   void WriteFailure(const CopyFailure& failure);
   void WriteNotFollowed(const std::wstring& path);
+  // A dated folder that --keep removed; with a reason, one that it could not remove.
+  void WriteRemoval(const std::string& folder, const std::string& reason);
   void WriteEnd(int exitCode, const RunFigures& figures);
 
  private:

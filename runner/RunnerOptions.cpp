@@ -20,6 +20,9 @@ const char kRunnerUsage[] =
     "  --link-unchanged\n"
     "                the same, and hard-link a file that the newest earlier dated folder\n"
     "                beside the top folder holds unchanged instead of copying it again\n"
+    "  --keep N      after a run that copied the whole plan, remove the oldest folders\n"
+    "                beside the top folder named by a date (yyyy-mm-dd) until N are left,\n"
+    "                today's included; with --dry-run, list them instead\n"
     "  --help, /?    show this text\n"
     "  --version     show the version\n"
     "\n"
@@ -39,6 +42,13 @@ bool IsHelpOption(const std::string& argument) {
 
 void Append(std::string& text, const std::string& argument) {
   text += (text.empty() ? "" : " ") + argument;
+}
+
+// A whole number from 1 to 99999, in decimal digits only.
+bool ReadDays(const std::string& text, int& days) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  days = std::stoi(text);
+  return days >= 1;
 }
 
 }  // namespace
@@ -65,6 +75,12 @@ bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& option
       }
       options.logPath = argv[i];
       Append(options.given, options.logPath);
+    } else if (argument == "--keep") {
+      if (++i == argc || !ReadDays(argv[i], options.keepDays)) {
+        error = "--keep needs a number of days, 1 or more";
+        return false;
+      }
+      Append(options.given, argv[i]);
     } else if (argument == "--version") {
       options.version = true;
     } else if (IsHelpOption(argument)) {

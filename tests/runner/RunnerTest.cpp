@@ -492,4 +492,66 @@ TEST_F(RunnerTest, AFileThatCannotBeLinkedIsCopied) {
   if (!linkFails) GTEST_SKIP() << "/dev/shm and the temporary folder share one file system";
 }
 
+// --keep after runs that end each way, among dated folders (one of them linked from a newer
+// day, one holding a read-only file and a name only a long path reaches), folders whose
+// names are no dates and a file named by a date; then a removal that fails.
+TEST_F(RunnerTest, KeepRemovesTheOldestDatedFoldersAfterAGoodRunOnly) {
+  testfs::WriteFile(temp_ / "good.xml", PlanText(Dest() + "\\", {{"2006-05-01", {Source("a.txt", "a")}}}));
+  testfs::WriteFile(temp_ / "bad.xml", PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "gone"}}}));
+  const std::vector<std::string> days = {"2020-01-01", "2020-01-02", "2020-01-03"};
+  const std::vector<std::string> others = {"photos", "2020-13-01", "2020-1-4", "2019-01-01"};
+  auto makeFolders = [&] {
+    testfs::RemoveTree(Dest());
+    testfs::MakeFolder(Dest());
+    for (const std::string& name : {days[0], days[1], days[2], others[0], others[1], others[2]}) {
+      testfs::MakeFolder(Dest() + "\\" + name);
+    }
+    Source("dest\\2019-01-01", "a file");
+    Source("dest\\2020-01-01\\old", "linked");
+    ASSERT_TRUE(::CreateHardLinkA((Dest() + "\\2020-01-03\\old").c_str(), (Dest() + "\\2020-01-01\\old").c_str(), nullptr));
+    ::SetFileAttributesA(Source("dest\\2020-01-01\\read-only", "r").c_str(), FILE_ATTRIBUTE_READONLY);
+    testfs::WriteFile(Dest() + "\\2020-01-02\\trailing dot.", "x");
+  };
+  struct Case {
+    std::string arguments;
+    DWORD exitCode;
+    std::vector<std::string> removed;  // or listed by a dry run
+  } cases[] = {
+      {"--keep 3 --log run.log good.xml", 0, {days[0]}},
+      {"--keep 1 --dry-run good.xml", 0, days},
+      {"--keep 1 bad.xml", 1, {}},
+      {"--keep 1 good.xml", 0, days},
+      {"--keep 0 good.xml", 3, {}},
+  };
+  for (const Case& c : cases) {
+    makeFolders();
+    const RunnerOutput output = RunRunner(c.arguments, temp_.Path());
+    EXPECT_EQ(output.exitCode, c.exitCode) << c.arguments << output.err;
+    const bool dryRun = c.arguments.find("--dry-run") != std::string::npos;
+    std::string lines;
+    for (const std::string& day : c.removed) lines += (dryRun ? "would remove: " : "removed ") + Dest() + "\\" + day + "\n";
+    EXPECT_NE((dryRun ? output.out : output.err).find(lines), std::string::npos) << c.arguments << output.err;
+    for (const std::string& day : days) {
+      const bool removed = !dryRun && std::count(c.removed.begin(), c.removed.end(), day) == 1;
+      EXPECT_EQ(testfs::IsFolder(Dest() + "\\" + day), !removed) << c.arguments << " " << day;
+    }
+    for (const std::string& name : others) EXPECT_TRUE(testfs::Exists(Dest() + "\\" + name)) << c.arguments;
+    EXPECT_EQ(testfs::IsFolder(Today()), c.exitCode == 0 && !dryRun) << c.arguments;
+  }
+  EXPECT_NE(testfs::ReadFile(temp_ / "run.log").find(" removed " + Dest() + "\\2020-01-01\r\n"), std::string::npos);
+
+  // The newer day keeps the data it shared; a file open without shared deletion stops the removing.
+  makeFolders();
+  ASSERT_EQ(RunRunner("--keep 3 good.xml", temp_.Path()).exitCode, 0u);
+  EXPECT_EQ(testfs::ReadFile(Dest() + "\\2020-01-03\\old"), "linked");
+  EXPECT_EQ(testfs::FileIdentity(Dest() + "\\2020-01-03\\old").second, 1u);
+  HANDLE open = ::CreateFileA((Dest() + "\\2020-01-02\\open").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  const RunnerOutput failed = RunRunner("--keep 1 good.xml", temp_.Path());
+  ::CloseHandle(open);
+  EXPECT_EQ(failed.exitCode, 1u);
+  EXPECT_NE(failed.err.find("SheafkeeperRun: cannot remove " + Dest() + "\\2020-01-02: " + Dest() + "\\2020-01-02\\"),
+            std::string::npos) << failed.err;
+  EXPECT_TRUE(testfs::IsFolder(Dest() + "\\2020-01-03"));
+}
+
 }  // namespace
