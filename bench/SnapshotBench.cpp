@@ -139,7 +139,8 @@ void Measure(const char* title, const std::string& work, const std::string& tree
     RemoveTree(snapshots + "\\2020-01-01");
     RemoveDirectoryA(previous.c_str());
   }
-  std::printf("%s (ratios: median (lowest..highest) of %d rounds; floor %s s)\n", title, kRounds, floors.Text("%.3f").c_str());
+  std::printf("%s (ratios: median (lowest..highest) of %d rounds; floor %s s)\n", title, kRounds,
+              floors.Text("%.3f").c_str());
   plain.Report(fullBytes, 0);
   day1.Report(fullBytes, 0);
   day1ToPlain.Report(fullBytes, 0);

@@ -32,9 +32,8 @@ bool CSnapshotLink::PlaceWithoutCopy(const std::wstring& target, const ListedFil
 // The previous snapshot's file is at the target's place below its own top folder.
 bool CSnapshotLink::LinkToPrevious(const std::wstring& folder, const std::wstring& target, const ListedFile& file) {
   const std::size_t top = m_topFolder.size();
-  if (m_previousTop.empty() || folder.compare(0, top, m_topFolder) != 0 || (folder.size() > top && folder[top] != '\\')) {
-    return false;
-  }
+  const bool belowTop = folder.compare(0, top, m_topFolder) == 0 && (folder.size() == top || folder[top] == '\\');
+  if (m_previousTop.empty() || !belowTop) return false;
   const std::wstring previousFolder = m_previousTop + folder.substr(top);
   return CFolderListings::HoldsSameFile(m_previous.Of(previousFolder), file.name, file) &&
          CreateHardLinkW(target.c_str(), (previousFolder + L"\\" + file.name).c_str(), nullptr);

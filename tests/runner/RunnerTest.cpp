@@ -455,7 +455,8 @@ TEST_F(RunnerTest, ASnapshotRunLinksWhatIsUnchangedSinceThePreviousDayAndCopiesT
       if (file.second == "<folder>") continue;
       const auto identity = testfs::FileIdentity(c.top + "\\src\\" + file.first);
       const bool linked = c.linked.count(file.first) == 1;
-      EXPECT_EQ(identity == testfs::FileIdentity(day1 + "\\src\\" + file.first), linked) << c.arguments << " " << file.first;
+      EXPECT_EQ(identity == testfs::FileIdentity(day1 + "\\src\\" + file.first), linked)
+          << c.arguments << " " << file.first;
       EXPECT_EQ(identity.second, linked ? 2u : 1u) << c.arguments << " " << file.first;
     }
     EXPECT_EQ(testfs::ListTree(day1), day1Files) << c.arguments;
@@ -508,7 +509,8 @@ TEST_F(RunnerTest, KeepRemovesTheOldestDatedFoldersAfterAGoodRunOnly) {
     }
     Source("dest\\2019-01-01", "a file");
     Source("dest\\2020-01-01\\old", "linked");
-    ASSERT_TRUE(::CreateHardLinkA((Dest() + "\\2020-01-03\\old").c_str(), (Dest() + "\\2020-01-01\\old").c_str(), nullptr));
+    const std::string linked = Dest() + "\\2020-01-03\\old";
+    ASSERT_TRUE(::CreateHardLinkA(linked.c_str(), (Dest() + "\\2020-01-01\\old").c_str(), nullptr));
     ::SetFileAttributesA(Source("dest\\2020-01-01\\read-only", "r").c_str(), FILE_ATTRIBUTE_READONLY);
     testfs::WriteFile(Dest() + "\\2020-01-02\\trailing dot.", "x");
   };
@@ -529,7 +531,9 @@ TEST_F(RunnerTest, KeepRemovesTheOldestDatedFoldersAfterAGoodRunOnly) {
     EXPECT_EQ(output.exitCode, c.exitCode) << c.arguments << output.err;
     const bool dryRun = c.arguments.find("--dry-run") != std::string::npos;
     std::string lines;
-    for (const std::string& day : c.removed) lines += (dryRun ? "would remove: " : "removed ") + Dest() + "\\" + day + "\n";
+    for (const std::string& day : c.removed) {
+      lines += (dryRun ? "would remove: " : "removed ") + Dest() + "\\" + day + "\n";
+    }
     EXPECT_NE((dryRun ? output.out : output.err).find(lines), std::string::npos) << c.arguments << output.err;
     for (const std::string& day : days) {
       const bool removed = !dryRun && std::count(c.removed.begin(), c.removed.end(), day) == 1;
@@ -545,7 +549,8 @@ TEST_F(RunnerTest, KeepRemovesTheOldestDatedFoldersAfterAGoodRunOnly) {
   ASSERT_EQ(RunRunner("--keep 3 good.xml", temp_.Path()).exitCode, 0u);
   EXPECT_EQ(testfs::ReadFile(Dest() + "\\2020-01-03\\old"), "linked");
   EXPECT_EQ(testfs::FileIdentity(Dest() + "\\2020-01-03\\old").second, 1u);
-  HANDLE open = ::CreateFileA((Dest() + "\\2020-01-02\\open").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  const std::string openFile = Dest() + "\\2020-01-02\\open";
+  HANDLE open = ::CreateFileA(openFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   const RunnerOutput failed = RunRunner("--keep 1 good.xml", temp_.Path());
   ::CloseHandle(open);
   EXPECT_EQ(failed.exitCode, 1u);

@@ -288,7 +288,8 @@ TEST_F(CopyRunDialogTest, WithTheLinkChoiceADayLinksUnchangedFilesToTheEarlierDa
   for (const std::string& source : {same, changed}) testfs::SetOldWriteTime(source);
   const std::string settings = m_folder.Folder() + "Sheafkeeper.ini";
   auto checked = [&] {
-    const UINT state = ::GetMenuState(::GetSystemMenu(m_dialog->GetSafeHwnd(), FALSE), IDM_LINK_UNCHANGED, MF_BYCOMMAND);
+    HMENU menu = ::GetSystemMenu(m_dialog->GetSafeHwnd(), FALSE);
+    const UINT state = ::GetMenuState(menu, IDM_LINK_UNCHANGED, MF_BYCOMMAND);
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
   };
   auto pickLinkItem = [&] {
