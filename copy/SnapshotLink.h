@@ -2,13 +2,15 @@
 // The file step of a snapshot run: a file whose target already holds it (same size and
 // last-write time) is left alone; one that the previous snapshot holds at the same place
 // below its top folder is made a hard link to that copy. Any other file, and one whose
-// link the platform refuses, is left to the copy. It counts what it did. The source's
-// size and last-write time come from its folder's listing, which spares a look-up a file.
+// link the platform refuses, is left to the copy. It counts what it did. The sizes and
+// last-write times of source, target and previous files all come from folder listings,
+// which spares a look-up a file.
 #include <windows.h>
 
 #include <string>
 
 #include "copy/FileCopyStep.h"
+#include "copy/FolderListings.h"
 
 class CSnapshotLink : public IFileCopyStep {
  public:
@@ -24,10 +26,12 @@ class CSnapshotLink : public IFileCopyStep {
   unsigned long long BytesNotWritten() const { return m_bytesNotWritten; }
 
  private:
-  bool LinkToPrevious(const std::wstring& target, const ListedFile& file) const;
+  bool LinkToPrevious(const std::wstring& folder, const std::wstring& target, const ListedFile& file);
 
   const std::wstring m_topFolder;  // long paths
   const std::wstring m_previousTop;
+  CFolderListings m_targets;   // the folders the files are placed in
+  CFolderListings m_previous;  // the same folders in the previous snapshot
   long m_linked = 0;
   long m_skipped = 0;
   unsigned long long m_bytesNotWritten = 0;

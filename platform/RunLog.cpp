@@ -83,6 +83,10 @@ void CRunLog::WriteNotFollowed(const std::wstring& path) {
   Write(L"not followed (a link or a loop): " + path);
 }
 
+void CRunLog::WriteRemoval(const std::string& folder, const std::string& reason) {
+  Write(WideFromAnsi(reason.empty() ? "removed " + folder : "cannot remove " + folder + ": " + reason));
+}
+
 void CRunLog::WriteEnd(const std::string& outcome, const RunFigures& figures) {
   char rest[80];
   std::snprintf(rest, sizeof rest, ", %.1f s, failed entries: %lu", figures.seconds,

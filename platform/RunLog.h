@@ -44,6 +44,8 @@ class CRunLog {
   void WriteStart(const std::wstring& what);
   void WriteFailure(const CopyFailure& failure);
   void WriteNotFollowed(const std::wstring& path);
+  // A dated folder that --keep removed; with a reason, one that it could not remove.
+  void WriteRemoval(const std::string& folder, const std::string& reason);
   // "end " and outcome ("completed", "failed (exit 1)", ...) with the figures.
   void WriteEnd(const std::string& outcome, const RunFigures& figures);
   // True once a line could not be written; nothing more is tried then.

@@ -3,6 +3,7 @@
 #define IDC_STATIC            -1
 #define IDD_ABOUTBOX          100
 #define IDS_ABOUTBOX          101
+#define IDS_LINK_UNCHANGED    103
 #define IDD_SHEAFKEEPER_DIALOG 102
 #define IDR_MAINFRAME         128
 #define IDD_DESFOLDER         129
@@ -28,3 +29,4 @@
 #define IDC_STATUS            1011
 
 #define IDM_ABOUTBOX          0x0010
+#define IDM_LINK_UNCHANGED    0x0020

@@ -20,6 +20,7 @@
 #include "platform/WorkingFolder.h"
 #include "runner/ConsoleRunView.h"
 #include "runner/DryRunChecks.h"
+#include "runner/KeepDays.h"
 #include "runner/RunnerOptions.h"
 #include "Version.h"
 
@@ -156,8 +157,15 @@ int RunPlan(const RunnerOptions& options, const std::string& path, const std::st
     checksPassed = CheckPlanBeforeRun(folders, tree.GetDesRoot(), stdout);
   }
   if (!options.dryRun && !options.quiet) PrintSummary(figures, options.keepGoing);
-  const int exitCode = ExitCodeOf(result);
-  return exitCode == kExitSuccess && (!skippedFolders.empty() || !checksPassed) ? kExitFailed : exitCode;
+  int exitCode = ExitCodeOf(result);
+  if (exitCode == kExitSuccess && (!skippedFolders.empty() || !checksPassed)) exitCode = kExitFailed;
+  // Only a run that copied the whole plan removes old days.
+  if (exitCode == kExitSuccess && options.keepDays > 0 &&
+      !KeepNewestDays(tree.GetDesRoot(), tree.GetItemText(tree.GetTopFolder()), options.keepDays, options.dryRun,
+                      options.quiet, log)) {
+    exitCode = kExitFailed;
+  }
+  return exitCode;
 }
 
 }  // namespace

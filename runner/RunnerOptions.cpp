@@ -24,6 +24,9 @@ const char kRunnerUsage[] =
     "  --link-unchanged\n"
     "                the same, and hard-link a file that the newest earlier dated folder\n"
     "                beside the top folder holds unchanged instead of copying it again\n"
+    "  --keep N      after a run that copied the whole plan, remove the oldest folders\n"
+    "                beside the top folder named by a date (yyyy-mm-dd) until N are left,\n"
+    "                today's included; with --dry-run, list them instead\n"
     "  --help, /?    show this text\n"
     "  --version     show the version\n"
     "\n"
@@ -46,7 +49,7 @@ void Append(std::string& text, const std::string& argument) {
 }
 
 // Reads the value after the option at argv[i] into value; false with a reason when there
-// is none. A number must be a whole number from 0 to 3600.
+// is none. A number must be a whole number from lowest to highest.
 bool ReadValue(int argc, const char* const* argv, int& i, std::string& value, std::string& error) {
   if (++i == argc) {
     error = std::string(argv[i - 1]) + " needs a value";
@@ -56,13 +59,15 @@ bool ReadValue(int argc, const char* const* argv, int& i, std::string& value, st
   return true;
 }
 
-bool ReadNumber(int argc, const char* const* argv, int& i, int& number, std::string& error) {
+bool ReadNumber(int argc, const char* const* argv, int& i, int& number, int lowest, int highest,
+                std::string& error) {
   std::string value;
   if (!ReadValue(argc, argv, i, value, error)) return false;
-  const bool digits = !value.empty() && value.size() <= 4 && value.find_first_not_of("0123456789") == std::string::npos;
+  const bool digits = !value.empty() && value.size() <= 5 && value.find_first_not_of("0123456789") == std::string::npos;
   number = digits ? std::stoi(value) : -1;
-  if (number >= 0 && number <= 3600) return true;
-  error = std::string(argv[i - 1]) + " takes a whole number from 0 to 3600, not " + value;
+  if (number >= lowest && number <= highest) return true;
+  error = std::string(argv[i - 1]) + " takes a whole number from " + std::to_string(lowest) + " to " +
+          std::to_string(highest) + ", not " + value;
   return false;
 }
 
@@ -87,9 +92,11 @@ bool ParseRunnerOptions(int argc, const char* const* argv, RunnerOptions& option
       if (!ReadValue(argc, argv, i, options.logPath, error)) return false;
       Append(options.given, options.logPath);
     } else if (argument == "--retries" || argument == "--retry-wait") {
-      if (!ReadNumber(argc, argv, i, argument == "--retries" ? options.retries : options.retryWaitSeconds, error)) {
-        return false;
-      }
+      int& number = argument == "--retries" ? options.retries : options.retryWaitSeconds;
+      if (!ReadNumber(argc, argv, i, number, 0, 3600, error)) return false;
+      Append(options.given, argv[i]);
+    } else if (argument == "--keep") {
+      if (!ReadNumber(argc, argv, i, options.keepDays, 1, 99999, error)) return false;
       Append(options.given, argv[i]);
     } else if (argument == "--version") {
       options.version = true;

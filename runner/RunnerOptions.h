@@ -12,6 +12,7 @@ struct RunnerOptions {
   bool version = false;  // print the program's name and version
   bool skipUnchanged = false;  // leave a target that already holds its file (same size and last-write time)
   bool linkUnchanged = false;  // hard-link files unchanged since the previous dated snapshot; implies skipUnchanged
+  int keepDays = 0;  // --keep N: dated folders left after a good run; 0 removes none
   bool planGiven = false;
   std::string planPath;  // when none is given: temp.xml in the working folder
   std::string logPath;   // the log to append to; empty for none

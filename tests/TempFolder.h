@@ -37,8 +37,8 @@ inline void WriteFile(const std::wstring& longPath, const std::string& text) {
 inline void WriteFile(const std::string& path, const std::string& text) { WriteFile(Wide(path), text); }
 
 inline std::string ReadFile(const std::wstring& longPath) {
-  HANDLE file = CreateFileW(longPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  const DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;  // never in the program's way
+  HANDLE file = CreateFileW(longPath.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string text;
   char buffer[4096];

@@ -65,6 +65,17 @@ inline void SetOldWriteTime(const std::string& path) {
   CloseHandle(file);
 }
 
+// A file's index and link count: every name of one file gives the same pair.
+inline std::pair<unsigned long long, DWORD> FileIdentity(const std::string& path) {
+  HANDLE file = CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  BY_HANDLE_FILE_INFORMATION information{};
+  GetFileInformationByHandle(file, &information);
+  CloseHandle(file);
+  return {(static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow,
+          information.nNumberOfLinks};
+}
+
 // The number of files below folder, in subfolders too.
 inline int FilesIn(const std::string& folder) {
   int files = 0;

@@ -18,6 +18,7 @@ class CDesFolderSetting : public CPaneDialog {
   // The destination folder key of item: the item texts from the top folder down,
   // joined by "/"; empty for no item.
   std::string GetFolderKey(HTREEITEM item) const;
+  std::string GetTopFolderKey() const { return GetFolderKey(m_hTopFolder); }
   // Removes item, everything under it, and their folder map entries and source lists.
   void DeleteFolderItem(HTREEITEM item);
   // Inserts a folder as the last child of parent (TVI_ROOT: a top-level folder).

@@ -105,12 +105,14 @@ std::vector<std::string> CSheafkeeperDlg::GetExclusionRows() const {
 }
 
 LRESULT CSheafkeeperDlg::OnSysCommand(WPARAM wParam, LPARAM, bool& handled) {
-  if ((wParam & 0xFFF0) != IDM_ABOUTBOX) {
+  if ((wParam & 0xFFF0) == IDM_LINK_UNCHANGED) {
+    ToggleLinkUnchanged();
+  } else if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+    CAboutDlg about;
+    ModalUi().DoModal(about);
+  } else {
     handled = false;
-    return 0;
   }
-  CAboutDlg about;
-  ModalUi().DoModal(about);
   return 0;
 }
 

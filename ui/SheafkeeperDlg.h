@@ -15,6 +15,7 @@
 #include "ui/PaneHost.h"
 
 class CDesFolderSetting;
+class CSnapshotLink;
 class CSingleInstance;
 class CSrcFolderSetting;
 
@@ -72,6 +73,7 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   CCopyRunStrip m_copyRunStrip{*this};
   bool m_bSessionSaved = false;  // the plan and sizes were saved at the end of the session
   const CSingleInstance* m_pSingleInstance = nullptr;  // not owned; null in tests
+  bool m_bLinkUnchanged = false;  // the system menu's check item, stored in the settings
 
   // The copy run's strip sets the flags as a run begins and ends; while it runs, Windows
   // is told why the session should not end yet.
@@ -90,6 +92,7 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   // Start-up steps of the dialog's initialisation.
   void TakeClientSize();
   void AddAboutItemToSystemMenu();
+  void AddLinkItemToSystemMenu();
   void CreatePanes();
   void SetUpExclusionList();
   void LoadAutomaticPlan();
@@ -106,6 +109,10 @@ class CSheafkeeperDlg : public CDialog, public IPaneHost {
   void EditSelectedExclusion();
   void DeleteSelectedExclusions();
   void PaintMinimizedIcon();
+  // The link choice: its check mark and stored value turned over, and the step that Start
+  // hands to the copy run, null while it is unchecked.
+  void ToggleLinkUnchanged();
+  std::unique_ptr<CSnapshotLink> MakeLinkStep() const;
 
   // When a system menu command is chosen.
   LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam, bool& handled);

@@ -2,6 +2,7 @@
 #include "ui/SheafkeeperDlg.h"
 
 #include "copy/CopyRun.h"
+#include "copy/SnapshotLink.h"
 #include "copy/WideText.h"
 #include "platform/RunLog.h"
 
@@ -30,11 +31,13 @@ LRESULT CSheafkeeperDlg::OnStart(WPARAM, LPARAM, bool&) {
   log.WriteStart(WideFromAnsi("the window's plan to " + GetDesRoot()));
   m_copyRunStrip.UseLog(&log);
   CCopyRun run(m_mapFolder, GetDesRoot(), GetExclusionRows(), GetCopyRunView(), std::chrono::milliseconds(0));
+  const std::unique_ptr<CSnapshotLink> linkStep = MakeLinkStep();
+  run.UseFileCopyStep(linkStep.get());
   const auto start = std::chrono::steady_clock::now();
   const CopyRunResult result = run.Run();
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   m_copyRunStrip.UseLog(nullptr);
-  log.WriteEnd(OutcomeOf(result), FiguresOf(run, nullptr, seconds.count()));
+  log.WriteEnd(OutcomeOf(result), FiguresOf(run, linkStep.get(), seconds.count()));
   return 0;
 }
 

@@ -33,6 +33,7 @@ BOOL CSheafkeeperDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   TakeClientSize();
   AddAboutItemToSystemMenu();
+  AddLinkItemToSystemMenu();
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   m_strWorkDir = GetWorkingFolder();

@@ -125,17 +125,6 @@ std::string PlanText(const std::string& root, const std::vector<PlanFolder>& fol
   return text + "</Sheafkeeper>\r\n";
 }
 
-// A file's index and link count: every name of one file gives the same pair.
-std::pair<unsigned long long, DWORD> FileIdentity(const std::string& path) {
-  HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  BY_HANDLE_FILE_INFORMATION information{};
-  ::GetFileInformationByHandle(file, &information);
-  ::CloseHandle(file);
-  return {(static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow,
-          information.nNumberOfLinks};
-}
-
 // Starts a Linux command on two paths through Wine; false where Wine cannot give a path's
 // Linux name.
 bool RunOnLinux(const char* program, const std::string& path, const std::string& secondPath) {
@@ -605,9 +594,10 @@ TEST_F(RunnerTest, ASnapshotRunLinksWhatIsUnchangedSinceThePreviousDayAndCopiesT
     EXPECT_EQ(copy, testfs::ListTree(temp_ / "src")) << c.arguments;
     for (const auto& file : copy) {
       if (file.second == "<folder>") continue;
-      const auto identity = FileIdentity(c.top + "\\src\\" + file.first);
+      const auto identity = testfs::FileIdentity(c.top + "\\src\\" + file.first);
       const bool linked = c.linked.count(file.first) == 1;
-      EXPECT_EQ(identity == FileIdentity(day1 + "\\src\\" + file.first), linked) << c.arguments << " " << file.first;
+      EXPECT_EQ(identity == testfs::FileIdentity(day1 + "\\src\\" + file.first), linked)
+          << c.arguments << " " << file.first;
       EXPECT_EQ(identity.second, linked ? 2u : 1u) << c.arguments << " " << file.first;
     }
     EXPECT_EQ(testfs::ListTree(day1), day1Files) << c.arguments;
@@ -637,11 +627,77 @@ TEST_F(RunnerTest, AFileThatCannotBeLinkedIsCopied) {
     EXPECT_NE(output.err.find("\nfiles copied: 1 of 1, linked: 0, skipped: 0, 1 bytes written"), std::string::npos)
         << output.err;
     EXPECT_EQ(testfs::ListTree(Today()), testfs::ListTree(day1));
-    EXPECT_EQ(FileIdentity(Today() + "\\a.txt").second, 1u);
+    EXPECT_EQ(testfs::FileIdentity(Today() + "\\a.txt").second, 1u);
   }
   RunOnLinux("/bin/rm -rf", other, day1);
   for (int attempt = 0; attempt < 500 && testfs::Exists(day1); ++attempt) ::Sleep(10);
   if (!linkFails) GTEST_SKIP() << "/dev/shm and the temporary folder share one file system";
+}
+
+// --keep after runs that end each way, among dated folders (one of them linked from a newer
+// day, one holding a read-only file and a name only a long path reaches), folders whose
+// names are no dates and a file named by a date; then a removal that fails.
+TEST_F(RunnerTest, KeepRemovesTheOldestDatedFoldersAfterAGoodRunOnly) {
+  testfs::WriteFile(temp_ / "good.xml", PlanText(Dest() + "\\", {{"2006-05-01", {Source("a.txt", "a")}}}));
+  testfs::WriteFile(temp_ / "bad.xml", PlanText(Dest() + "\\", {{"2006-05-01", {temp_ / "gone"}}}));
+  const std::vector<std::string> days = {"2020-01-01", "2020-01-02", "2020-01-03"};
+  const std::vector<std::string> others = {"photos", "2020-13-01", "2020-1-4", "2019-01-01"};
+  auto makeFolders = [&] {
+    testfs::RemoveTree(Dest());
+    testfs::MakeFolder(Dest());
+    for (const std::string& name : {days[0], days[1], days[2], others[0], others[1], others[2]}) {
+      testfs::MakeFolder(Dest() + "\\" + name);
+    }
+    Source("dest\\2019-01-01", "a file");
+    Source("dest\\2020-01-01\\old", "linked");
+    const std::string linked = Dest() + "\\2020-01-03\\old";
+    ASSERT_TRUE(::CreateHardLinkA(linked.c_str(), (Dest() + "\\2020-01-01\\old").c_str(), nullptr));
+    ::SetFileAttributesA(Source("dest\\2020-01-01\\read-only", "r").c_str(), FILE_ATTRIBUTE_READONLY);
+    testfs::WriteFile(Dest() + "\\2020-01-02\\trailing dot.", "x");
+  };
+  struct Case {
+    std::string arguments;
+    DWORD exitCode;
+    std::vector<std::string> removed;  // or listed by a dry run
+  } cases[] = {
+      {"--keep 3 --log run.log good.xml", 0, {days[0]}},
+      {"--keep 1 --dry-run good.xml", 0, days},
+      {"--keep 1 bad.xml", 1, {}},
+      {"--keep 1 good.xml", 0, days},
+      {"--keep 0 good.xml", 3, {}},
+  };
+  for (const Case& c : cases) {
+    makeFolders();
+    const RunnerOutput output = RunRunner(c.arguments, temp_.Path());
+    EXPECT_EQ(output.exitCode, c.exitCode) << c.arguments << output.err;
+    const bool dryRun = c.arguments.find("--dry-run") != std::string::npos;
+    std::string lines;
+    for (const std::string& day : c.removed) {
+      lines += (dryRun ? "would remove: " : "removed ") + Dest() + "\\" + day + "\n";
+    }
+    EXPECT_NE((dryRun ? output.out : output.err).find(lines), std::string::npos) << c.arguments << output.err;
+    for (const std::string& day : days) {
+      const bool removed = !dryRun && std::count(c.removed.begin(), c.removed.end(), day) == 1;
+      EXPECT_EQ(testfs::IsFolder(Dest() + "\\" + day), !removed) << c.arguments << " " << day;
+    }
+    for (const std::string& name : others) EXPECT_TRUE(testfs::Exists(Dest() + "\\" + name)) << c.arguments;
+    EXPECT_EQ(testfs::IsFolder(Today()), c.exitCode == 0 && !dryRun) << c.arguments;
+  }
+  EXPECT_NE(testfs::ReadFile(temp_ / "run.log").find(" removed " + Dest() + "\\2020-01-01\r\n"), std::string::npos);
+
+  // The newer day keeps the data it shared; a file open without shared deletion stops the removing.
+  makeFolders();
+  ASSERT_EQ(RunRunner("--keep 3 good.xml", temp_.Path()).exitCode, 0u);
+  EXPECT_EQ(testfs::ReadFile(Dest() + "\\2020-01-03\\old"), "linked");
+  EXPECT_EQ(testfs::FileIdentity(Dest() + "\\2020-01-03\\old").second, 1u);
+  const std::string openFile = Dest() + "\\2020-01-02\\open";
+  HANDLE open = ::CreateFileA(openFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  const RunnerOutput failed = RunRunner("--keep 1 good.xml", temp_.Path());
+  ::CloseHandle(open);
+  EXPECT_EQ(failed.exitCode, 1u);
+  EXPECT_NE(failed.err.find("SheafkeeperRun: cannot remove " + Dest() + "\\2020-01-02: " + Dest() + "\\2020-01-02\\"),
+            std::string::npos) << failed.err;
+  EXPECT_TRUE(testfs::IsFolder(Dest() + "\\2020-01-03"));
 }
 
 }  // namespace

@@ -114,15 +114,20 @@ TEST_F(MainDialogTest, NewGivesAFreshTopFolderAndKeepsRootExclusionsAndPlanPath)
   EXPECT_EQ(PlanPath(), "C:\\plans\\a.xml");
 }
 
-TEST_F(MainDialogTest, TheSystemMenuOffersTheAboutBox) {
+// The About item after a separator, and under it the link choice, unchecked at first.
+TEST_F(MainDialogTest, TheSystemMenuOffersTheAboutBoxAndTheLinkChoice) {
   CSheafkeeperDlg& dialog = Open();
   HMENU menu = ::GetSystemMenu(dialog.GetSafeHwnd(), FALSE);
   char text[128] = "";
   ASSERT_GT(::GetMenuStringA(menu, IDM_ABOUTBOX, text, sizeof(text), MF_BYCOMMAND), 0);
   EXPECT_STREQ(text, "バージョン情報 Sheafkeeper(&A)...");
+  ASSERT_GT(::GetMenuStringA(menu, IDM_LINK_UNCHANGED, text, sizeof(text), MF_BYCOMMAND), 0);
+  EXPECT_STREQ(text, "変更のないファイルはリンクする(&L)");
   int count = ::GetMenuItemCount(menu);
-  EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
-  EXPECT_EQ(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+  EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_LINK_UNCHANGED));
+  EXPECT_EQ(::GetMenuState(menu, count - 1, MF_BYPOSITION) & MF_CHECKED, 0u);
+  EXPECT_EQ(::GetMenuItemID(menu, count - 2), static_cast<UINT>(IDM_ABOUTBOX));
+  EXPECT_EQ(::GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
 
   dialog.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
   dialog.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3);  // the low four bits are the system's

@@ -1,5 +1,5 @@
 // The copy run in the main dialog: Enter on the Start button, the view over the command
-// strip, and the abort button clicked while a run is going.
+// strip, the abort button clicked while a run is going, and linked daily snapshots.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -299,6 +299,51 @@ TEST_F(CopyRunDialogTest, DuringARunStartExitAndTheSessionsEndAreRefusedAndAFold
   EXPECT_TRUE(m_ui.messages.empty());
   EXPECT_EQ(testfs::FilesIn(Backup()), kFiles);
   EXPECT_EQ(Progress(dialog).GetPos(), kFiles);
+}
+
+
+// The link choice, checked through the system menu, outlives a restart; a day's Start then
+// links each file unchanged since the newest earlier dated folder and copies the others.
+TEST_F(CopyRunDialogTest, WithTheLinkChoiceADayLinksUnchangedFilesToTheEarlierDay) {
+  const std::string same = Source("same.txt", "same");
+  const std::string changed = Source("changed.txt", "old");
+  for (const std::string& source : {same, changed}) testfs::SetOldWriteTime(source);
+  const std::string settings = m_folder.Folder() + "Sheafkeeper.ini";
+  auto checked = [&] {
+    HMENU menu = ::GetSystemMenu(m_dialog->GetSafeHwnd(), FALSE);
+    const UINT state = ::GetMenuState(menu, IDM_LINK_UNCHANGED, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+  };
+  auto pickLinkItem = [&] {
+    ::PostMessageA(m_dialog->GetSafeHwnd(), WM_SYSCOMMAND, IDM_LINK_UNCHANGED, 0);
+    PumpWaitingMessages();
+  };
+  OpenWithPlan({same, changed});
+  EXPECT_FALSE(checked());
+  pickLinkItem();
+  EXPECT_TRUE(checked());
+  EXPECT_EQ(::GetPrivateProfileIntA("SHEAFKEEPER", "LK", -1, settings.c_str()), 1);
+  PressEnter();  // day 1: nothing earlier to link to
+  const std::string earlier = Backup() + "\\2000-01-01";
+  ASSERT_TRUE(::MoveFileA(Today().c_str(), earlier.c_str()));
+  Source("changed.txt", "new!");
+
+  m_dialog->ShowWindow(SW_HIDE);
+  m_dialog.reset();
+  CSheafkeeperDlg& dialog = Open();
+  EXPECT_TRUE(checked());
+  PressEnter();
+  EXPECT_TRUE(m_ui.messages.empty());
+  EXPECT_EQ(Progress(dialog).GetPos(), 2);
+  EXPECT_EQ(testfs::FileIdentity(Today() + "\\same.txt"), testfs::FileIdentity(earlier + "\\same.txt"));
+  EXPECT_EQ(testfs::FileIdentity(Today() + "\\same.txt").second, 2u);
+  EXPECT_EQ(testfs::FileIdentity(Today() + "\\changed.txt").second, 1u);
+  EXPECT_EQ(testfs::ReadFile(Today() + "\\changed.txt"), "new!");
+  EXPECT_EQ(testfs::ReadFile(earlier + "\\changed.txt"), "old");
+
+  pickLinkItem();
+  EXPECT_FALSE(checked());
+  EXPECT_EQ(::GetPrivateProfileIntA("SHEAFKEEPER", "LK", -1, settings.c_str()), 0);
 }
 
 }  // namespace
