@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "copy/LongPath.h"
+
 inline double Now() {
   LARGE_INTEGER counter, frequency;
   QueryPerformanceCounter(&counter);
@@ -110,14 +112,8 @@ inline int WideFloorCopy(const std::wstring& source, const std::wstring& target)
   return copied;
 }
 
-inline std::wstring LongPath(const std::string& absolute) {
-  std::wstring wide(absolute.size() + 1, L'\0');
-  wide.resize(MultiByteToWideChar(CP_ACP, 0, absolute.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1);
-  return L"\\\\?\\" + wide;
-}
-
 inline int FloorCopy(const std::string& source, const std::string& target) {
-  return WideFloorCopy(LongPath(source), LongPath(target));
+  return WideFloorCopy(LongPathOf(source), LongPathOf(target));
 }
 
 inline void RemoveTree(const std::string& folder) {

@@ -22,7 +22,7 @@ namespace {
 double MatchEveryFile(const std::string& work, const std::vector<std::string>& exclusions) {
   std::vector<std::wstring> paths;
   ForEachEntry(work + "\\small", [&](const std::string& folder, const WIN32_FIND_DATAA&) {
-    ForEachEntry(folder, [&](const std::string& path, const WIN32_FIND_DATAA&) { paths.push_back(LongPath(path)); });
+    ForEachEntry(folder, [&](const std::string& path, const WIN32_FIND_DATAA&) { paths.push_back(LongPathOf(path)); });
   });
   CTreeCopyJob job;
   job.Exclude(exclusions);
